@@ -1,0 +1,65 @@
+#pragma once
+// Win32 file operations on Windows-form paths: each returns its result and sets the last error
+// (error.h) to the Win32 code of a failure.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+enum : std::uint32_t {
+    kAttrReadOnly = 0x1,
+    kAttrHidden = 0x2,
+    kAttrDirectory = 0x10,
+    kAttrArchive = 0x20,
+    kAttrNormal = 0x80,
+    kAttrReparsePoint = 0x400, // a symbolic link; walkers never descend into one
+    kInvalidAttributes = 0xFFFFFFFFu,
+};
+
+// Attributes of a file or folder, or kInvalidAttributes (last error 2 or 3). A folder may be named
+// with a trailing '\'. The read-only attribute is a host entry without any write permission bit.
+std::uint32_t FileAttributes(std::string_view path);
+// Sets or clears the read-only attribute (the only one the host keeps).
+bool SetFileAttributesTo(std::string_view path, std::uint32_t attributes);
+
+// Copies a file as CopyFile does: fails with 80 when failIfExists and the destination exists, 5
+// when the destination is read-only, 32 when source and destination are one file (nothing is
+// touched), 2/3 for a missing source. Attributes (read-only bit) and the last-write time go with
+// the data. The data is written to a temporary file in the destination folder and renamed, so a
+// failed copy leaves no partial file and the previous destination intact.
+bool CopyFileTo(std::string_view source, std::string_view destination, bool failIfExists);
+
+// Deletes one file as DeleteFile does: never a folder (5), never a read-only file (5); a link is
+// removed itself, never its target.
+bool RemoveFile(std::string_view path);
+
+struct FoundFile {
+    std::string name;
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+// Lists a folder as FindFirstFile/FindNextFile do for a pattern "folder\mask" ("*.*", "*", "*.ini",
+// "name"): "." and ".." first outside a drive root, then matching names in case-insensitive order.
+// Returns nullopt with last error 2 (no match) or 3 (missing folder). Host names that cannot
+// exist on Windows are not listed.
+std::optional<std::vector<FoundFile>> ListFiles(std::string_view pattern);
+
+// Creates a folder and all missing parents: SHCreateDirectoryEx's result code (0, 183 when it
+// already exists, 161 for a relative path, 3 for a bad component, 206 when too long, 5 when a
+// file is in the way or the host refuses).
+std::uint32_t CreateFolderChain(std::string_view path);
+
+// GetDiskFreeSpaceEx for any folder on the volume.
+bool DiskFreeSpace(std::string_view path, std::uint64_t* availableToCaller, std::uint64_t* total,
+                   std::uint64_t* totalFree);
+
+// Whole-file helpers for the platform's own stores (not Win32 calls). WriteFileAtomic replaces the
+// file through a temporary file in the same folder and a rename, after the data is on disk.
+std::optional<std::string> ReadFileBytes(std::string_view path);
+bool WriteFileAtomic(std::string_view path, std::string_view bytes);
+
+} // namespace plat

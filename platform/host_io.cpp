@@ -1,0 +1,127 @@
+#include "platform/host_io.h"
+
+#include "platform/error.h"
+#include "platform/paths.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <functional>
+#include <random>
+
+namespace plat::host {
+
+namespace {
+
+constexpr std::string_view kTempStart = ".~tavo-";
+constexpr std::string_view kTempEnd = ".tmp";
+
+void FailWithErrno() { SetLastError(ErrorFromErrno(errno)); }
+
+bool WriteFully(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string TemporaryNameFor(const std::string& hostPath) {
+    static std::atomic<unsigned> counter{0};
+    static const unsigned long long seed = std::random_device{}();
+    std::size_t slash = hostPath.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash);
+    char unique[64];
+    std::snprintf(unique, sizeof unique, "%d-%u-%llx", static_cast<int>(getpid()), counter++, seed);
+    return folder + "/" + std::string(kTempStart) + unique + std::string(kTempEnd);
+}
+
+} // namespace
+
+std::optional<std::string> ReadAll(const std::string& hostPath) {
+    int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        FailWithErrno();
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        SetLastError(kErrorAccessDenied);
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string data;
+    data.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            FailWithErrno();
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    SetLastError(kErrorSuccess);
+    return data;
+}
+
+bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode) {
+    std::string temp = TemporaryNameFor(hostPath);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        FailWithErrno();
+        return false;
+    }
+    bool ok = WriteFully(fd, bytes) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fdatasync(fd) == 0;
+    int savedErrno = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (ok && ::rename(temp.c_str(), hostPath.c_str()) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        SetLastError(ErrorFromErrno(savedErrno));
+        return false;
+    }
+    SetLastError(kErrorSuccess);
+    return true;
+}
+
+bool IsTemporaryName(std::string_view name) {
+    return name.size() > kTempStart.size() + kTempEnd.size() && name.substr(0, kTempStart.size()) == kTempStart &&
+           name.substr(name.size() - kTempEnd.size()) == kTempEnd;
+}
+
+PathLock::PathLock(const std::string& hostPath) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%016zx.lock", std::hash<std::string>{}(hostPath));
+    std::string lockFile = PrefixFolder() + "/locks/" + name;
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) return; // no lock folder: writes still replace files atomically
+    ::fchmod(fd_, 0666);
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+PathLock::~PathLock() {
+    if (fd_ >= 0) ::close(fd_); // closing the descriptor drops the lock
+}
+
+} // namespace plat::host

@@ -1,0 +1,48 @@
+#pragma once
+// The Win32 profile (INI) functions with whole results. `file` is a Windows path; a bare name is in
+// the Windows folder. Reads of an unchanged file are served from a per-process cache that costs one
+// stat; every write replaces the file atomically under a cross-process lock and changes only the
+// lines it must. Each function sets the last error: 2 missing file, 3 missing folder, 5 a folder in
+// place of the file or an empty file name.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+// GetPrivateProfileString with a key: the whole value, trimmed and with matching quotes removed;
+// the default (quotes removed, trailing spaces cut) for a missing file, section or key, or a key
+// line without '='.
+std::string ProfileString(std::string_view file, std::string_view section, std::string_view key,
+                          std::string_view defaultValue = {});
+
+// GetPrivateProfileInt: the profile-integer rule, wrapped modulo 2^32.
+std::uint32_t ProfileInt(std::string_view file, std::string_view section, std::string_view key,
+                         std::int32_t defaultValue);
+
+// The key list (NULL key): every key name of the first matching section in file order, duplicates
+// and empty names included, comments and lines without '=' left out.
+std::vector<std::string> ProfileKeys(std::string_view file, std::string_view section);
+
+// The section-name list (NULL section): every named section in file order with its own spelling,
+// duplicates included; empty-named sections are not listed.
+std::vector<std::string> ProfileSectionNames(std::string_view file);
+
+// GetPrivateProfileSection: the entries of the first matching section ("key=value" as written,
+// bare lines as text), comments left out.
+std::vector<std::string> ProfileSection(std::string_view file, std::string_view section);
+
+// WritePrivateProfileString: a value writes the key; no value deletes the key; no key deletes the
+// section. Refuses (false, file unchanged, last error 87) any name or value that would change the
+// file's structure.
+bool WriteProfileString(std::string_view file, std::string_view section,
+                        std::optional<std::string_view> key, std::optional<std::string_view> value);
+
+// WritePrivateProfileSection: replaces the entries of the first matching section; no data deletes
+// the section.
+bool WriteProfileSection(std::string_view file, std::string_view section,
+                         std::optional<std::vector<std::string>> entries);
+
+} // namespace plat
