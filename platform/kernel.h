@@ -1,7 +1,8 @@
 #pragma once
 // Named kernel objects shared by every process on the machine prefix: mutexes with Windows
 // ownership and auto-reset events. Names are case-sensitive; "Global\" and "Local\" select the
-// name space (a plain name is local), and the rest of a name may not contain '\'.
+// name space (a plain name is local), and the rest of a name may not contain '\' (3). A name has
+// at most 260 characters (206). An empty name makes an object no other process can open.
 #include <cstdint>
 #include <string_view>
 

@@ -40,8 +40,8 @@ std::optional<OsVersion> QueryOsVersion();
 void DebugTrace(std::string_view text);
 
 // ShellExecute "open" of a program with parameters, started detached and not waited for.
-// Returns a value above 32 on success, else 2 (not found), 3 (path not found) or 5 (not a
-// program the host can start).
+// Returns a value above 32 on success, else 2 (not found), 3 (path not found), 5 (not a
+// program the host can start) or 8 (out of resources).
 std::uint32_t StartProgram(std::string_view file, std::string_view parameters,
                            std::string_view folder);
 
