@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/file_lookup.h"
+#include "platform/folder_index.h"
 #include "platform/host_io.h"
 
 #include <fcntl.h>
@@ -9,12 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cassert>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
 namespace plat {
@@ -45,24 +43,6 @@ class Descriptor {
   private:
     int fd_;
 };
-
-// Opens a new temporary file in `folder`, named as host_io names its own temporary files so that
-// listings never show one that a crash left behind.
-int OpenTemporary(const std::string& folder, std::string& name) {
-    static std::atomic<unsigned> counter{0};
-    static const unsigned long long seed = std::random_device{}();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char unique[80];
-        std::snprintf(unique, sizeof unique, ".~tavo-copy-%d-%u-%llx.tmp", static_cast<int>(::getpid()),
-                      counter++, seed);
-        assert(host::IsTemporaryName(unique));
-        name = folder + "/" + unique;
-        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
 
 // Copies all of `in` to `out` in chunks: in the kernel where the file system can (which may share
 // the data blocks), else through a buffer. Never holds a whole large file in memory.
@@ -143,7 +123,7 @@ bool CopyFileTo(std::string_view source, std::string_view destination, bool fail
     }
 
     std::string temporary;
-    Descriptor out(OpenTemporary(host::HostFolderOf(target), temporary));
+    Descriptor out(host::OpenTemporaryIn(host::HostFolderOf(target), temporary));
     if (out.get() < 0) return Fail(errno == ENOENT ? kErrorPathNotFound : ErrorFromErrno(errno));
     struct timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
     // A replaced file's old data is gone once the rename lands: the new data must be on disk first.
@@ -172,6 +152,7 @@ bool CopyFileTo(std::string_view source, std::string_view destination, bool fail
         ::unlink(temporary.c_str());
         return Fail(err == EEXIST ? kErrorFileExists : ErrorFromErrno(err));
     }
+    host::NoteEntryAdded(target);
     return true;
 }
 

@@ -57,10 +57,13 @@ std::optional<std::vector<FoundFile>> ListFiles(std::string_view pattern) {
         SetLastError(kErrorPathNotFound);
         return std::nullopt;
     }
-    std::string full = FullWindowsPath(pattern);
-    std::size_t slash = full.rfind('\\');
-    std::string folder = full.substr(0, slash + 1);
-    std::string mask = full.substr(slash + 1);
+    // The mask keeps its own periods ("*." means names without an extension): only the folder part
+    // is made full.
+    std::size_t cut = pattern.find_last_of("\\/");
+    std::string mask(cut == std::string_view::npos ? pattern : pattern.substr(cut + 1));
+    std::string folder = cut == std::string_view::npos ? FullWindowsPath(".")
+                                                       : FullWindowsPath(pattern.substr(0, cut + 1));
+    if (folder.back() != '\\') folder += '\\';
 
     auto entry = host::NameEntry(folder);
     if (!entry) return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/file_lookup.h"
+#include "platform/folder_index.h"
 #include "platform/host_io.h"
 #include "platform/paths.h"
 
@@ -54,6 +55,7 @@ std::uint32_t MakeHostChain(const std::string& driveRoot, const std::string& hos
             if (err == EEXIST && IsHostFolder(level)) continue; // made by another process meanwhile
             return err == EEXIST ? kErrorAccessDenied : ErrorFromErrno(err);
         }
+        host::NoteEntryAdded(level);
         created = true;
     }
     return created ? kErrorSuccess : kErrorAlreadyExists;
@@ -108,6 +110,7 @@ bool RemoveFile(std::string_view path) {
     // A link carries no attributes of its own: it goes whatever its target is.
     if (!S_ISLNK(st.st_mode) && host::IsReadOnlyMode(st.st_mode)) return Fail(kErrorAccessDenied);
     if (::unlink(entry->hostPath.c_str()) != 0) return Fail(ErrorFromErrno(errno));
+    host::NoteEntryRemoved(entry->hostPath);
     return true;
 }
 

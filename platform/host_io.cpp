@@ -1,6 +1,7 @@
 #include "platform/host_io.h"
 
 #include "platform/error.h"
+#include "platform/folder_index.h"
 #include "platform/paths.h"
 
 #include <fcntl.h>
@@ -33,16 +34,6 @@ bool WriteFully(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
-}
-
-std::string TemporaryNameFor(const std::string& hostPath) {
-    static std::atomic<unsigned> counter{0};
-    static const unsigned long long seed = std::random_device{}();
-    std::size_t slash = hostPath.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash);
-    char unique[64];
-    std::snprintf(unique, sizeof unique, "%d-%u-%llx", static_cast<int>(getpid()), counter++, seed);
-    return folder + "/" + std::string(kTempStart) + unique + std::string(kTempEnd);
 }
 
 } // namespace
@@ -78,9 +69,25 @@ std::optional<std::string> ReadAll(const std::string& hostPath) {
     return data;
 }
 
+int OpenTemporaryIn(const std::string& folder, std::string& hostPath) {
+    static std::atomic<unsigned> counter{0};
+    static const unsigned long long seed = std::random_device{}();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char unique[80];
+        std::snprintf(unique, sizeof unique, "%s%d-%u-%llx%s", kTempStart.data(), static_cast<int>(getpid()),
+                      counter++, seed, kTempEnd.data());
+        hostPath = (folder.empty() ? std::string() : folder) + "/" + unique;
+        int fd = ::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode) {
-    std::string temp = TemporaryNameFor(hostPath);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    std::size_t slash = hostPath.rfind('/');
+    std::string temp;
+    int fd = OpenTemporaryIn(slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash), temp);
     if (fd < 0) {
         FailWithErrno();
         return false;
@@ -100,6 +107,7 @@ bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned m
         SetLastError(ErrorFromErrno(savedErrno));
         return false;
     }
+    NoteEntryAdded(hostPath);
     SetLastError(kErrorSuccess);
     return true;
 }

@@ -16,7 +16,10 @@ std::optional<std::string> ReadAll(const std::string& hostPath);
 // (disk full, access denied, missing folder) and leaves the target untouched.
 bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode = 0644);
 
-// True for the names of the temporary files WriteAtomic creates; listings never show them.
+// Creates a new temporary file in a host folder (mode 0600) and returns its descriptor, with its
+// path in `hostPath`; -1 with errno set on failure. Listings never show these names, so one that a
+// crash left behind stays out of sight.
+int OpenTemporaryIn(const std::string& folder, std::string& hostPath);
 bool IsTemporaryName(std::string_view name);
 
 // A cross-process lock on a host file's name (not its inode, which a rename replaces). Held from

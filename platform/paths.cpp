@@ -1,8 +1,8 @@
 #include "platform/paths.h"
 
 #include "platform/error.h"
+#include "platform/folder_index.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,25 +68,6 @@ bool IsHostFolder(const std::string& host) {
     return stat(host.empty() ? "/" : host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// The host entry of `folder` whose name equals `name` without regard to case: the exact spelling
-// when it exists, else the first in byte order among the names Windows could hold.
-std::optional<std::string> FindEntryNoCase(const std::string& folder, const std::string& name) {
-    std::string exact = folder + "/" + name;
-    struct stat st {};
-    if (lstat(exact.c_str(), &st) == 0) return name;
-    DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-    if (!dir) return std::nullopt;
-    std::optional<std::string> best;
-    while (dirent* entry = readdir(dir)) {
-        std::string_view candidate = entry->d_name;
-        if (candidate == "." || candidate == "..") continue;
-        if (!EqualNoCase(candidate, name) || !IsValidWindowsName(candidate)) continue;
-        if (!best || candidate < *best) best = std::string(candidate);
-    }
-    closedir(dir);
-    return best;
-}
-
 std::string HostWorkingFolder() {
     std::vector<char> buffer(PATH_MAX);
     while (!getcwd(buffer.data(), buffer.size())) {
@@ -129,8 +110,21 @@ unsigned PrefixGeneration() {
     return State().generation;
 }
 
+namespace {
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices on Windows, with or without an extension.
+bool IsDeviceName(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL"})
+        if (EqualNoCase(stem, device)) return true;
+    if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9')
+        return EqualNoCase(stem.substr(0, 3), "COM") || EqualNoCase(stem.substr(0, 3), "LPT");
+    return false;
+}
+} // namespace
+
 bool IsValidWindowsName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == ".." || IsDeviceName(name)) return false;
     for (char c : name) {
         auto u = static_cast<unsigned char>(c);
         if (u < 0x20) return false;
@@ -148,35 +142,49 @@ std::string FullWindowsPath(std::string_view path) {
     for (char& c : p)
         if (c == '/') c = '\\';
 
+    std::string current;
     std::string drive;
     std::string rest;
     if (p.size() >= 2 && IsDriveLetter(p[0]) && p[1] == ':') {
         drive = std::string(1, UpperAscii(p[0])) + ":";
         rest = p.substr(2);
+        if (rest.empty() || rest[0] != '\\') {
+            // "C:name" is relative to the current folder when that is on C:, else to C:'s root.
+            current = CurrentFolder();
+            if (EqualNoCase(current.substr(0, 2), drive)) rest = current.substr(2) + "\\" + rest;
+        }
     } else if (p.size() >= 2 && p[0] == '\\' && p[1] == '\\') {
         return p; // a network path: no drive to map it to
     } else if (!p.empty() && p[0] == '\\') {
         drive = CurrentFolder().substr(0, 2);
         rest = p;
     } else {
-        std::string current = CurrentFolder();
+        current = CurrentFolder();
         drive = current.substr(0, 2);
         rest = current.substr(2) + "\\" + p;
     }
 
-    std::vector<std::string_view> parts;
-    std::string_view view = rest;
+    bool trailing = !p.empty() && p.back() == '\\';
+    std::vector<std::string> parts;
     std::size_t start = 0;
-    while (start <= view.size()) {
-        std::size_t end = view.find('\\', start);
-        if (end == std::string_view::npos) end = view.size();
-        std::string_view part = view.substr(start, end - start);
+    while (start <= rest.size()) {
+        std::size_t end = rest.find('\\', start);
+        if (end == std::string::npos) end = rest.size();
+        std::string part = rest.substr(start, end - start);
         if (part == "..") {
             if (!parts.empty()) parts.pop_back();
         } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
+            // Windows drops one period that ends a name ("a." is "a"; "..." stays a name).
+            if (part.size() >= 2 && part.back() == '.' && part[part.size() - 2] != '.') part.pop_back();
+            parts.push_back(std::move(part));
         }
         start = end + 1;
+    }
+    // Without a closing separator, trailing periods and spaces of the last name go too.
+    if (!trailing && !parts.empty()) {
+        std::string& last = parts.back();
+        while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
+        if (last.empty()) parts.pop_back();
     }
 
     std::string full = drive + "\\";
@@ -184,7 +192,6 @@ std::string FullWindowsPath(std::string_view path) {
         if (i) full += '\\';
         full += parts[i];
     }
-    bool trailing = !p.empty() && p.back() == '\\';
     if (trailing && !parts.empty()) full += '\\';
     return full;
 }
@@ -212,7 +219,7 @@ std::optional<std::string> ToHostPath(std::string_view windowsPath) {
             return std::nullopt;
         }
         if (resolving) {
-            if (auto found = FindEntryNoCase(host, part)) {
+            if (auto found = host::FindEntryNoCase(host, part)) {
                 part = *found;
             } else {
                 resolving = false;
@@ -231,14 +238,23 @@ std::string ToWindowsPath(std::string_view hostPath) {
     bool trailing = host.size() > 1 && host.back() == '/';
     host = TrimTrailingSlashes(host);
 
+    // Drive folders are "drive_" and a lower-case letter; Z: is the host root itself.
     std::string drivePrefix = PrefixFolder() + "/drive_";
+    std::size_t letterAt = drivePrefix.size();
     std::string windows;
-    if (host.compare(0, drivePrefix.size(), drivePrefix) == 0 && host.size() > drivePrefix.size() &&
-        IsDriveLetter(host[drivePrefix.size()]) && UpperAscii(host[drivePrefix.size()]) != 'Z' &&
-        (host.size() == drivePrefix.size() + 1 || host[drivePrefix.size() + 1] == '/')) {
-        windows = std::string(1, UpperAscii(host[drivePrefix.size()])) + ":" + host.substr(drivePrefix.size() + 1);
+    if (host.compare(0, letterAt, drivePrefix) == 0 && host.size() > letterAt && host[letterAt] >= 'a' &&
+        host[letterAt] <= 'y' && (host.size() == letterAt + 1 || host[letterAt + 1] == '/')) {
+        windows = std::string(1, UpperAscii(host[letterAt])) + ":" + host.substr(letterAt + 1);
     } else {
         windows = "Z:" + host;
+    }
+    // A host name that Windows cannot hold has no Windows form: splitting it at a '\' would name
+    // another file.
+    for (std::size_t start = 3; start < windows.size();) {
+        std::size_t end = windows.find('/', start);
+        if (end == std::string::npos) end = windows.size();
+        if (!IsValidWindowsName(std::string_view(windows).substr(start, end - start))) return {};
+        start = end + 1;
     }
     for (char& c : windows)
         if (c == '/') c = '\\';

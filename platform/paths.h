@@ -18,9 +18,10 @@ void SetPrefixFolder(const std::string& hostFolder);
 // Changes whenever the prefix changes, so caches keyed by Windows paths know to start again.
 unsigned PrefixGeneration();
 
-// Makes a full Windows path: '/' becomes '\', a relative path is joined onto the current folder
-// (a rooted "\x" onto its drive), "." and ".." components are resolved, runs of '\' collapse.
-// A trailing '\' is kept. Drive letters are upper-cased.
+// Makes a full Windows path as Windows does: '/' becomes '\', a relative path is joined onto the
+// current folder (a rooted "\x" onto its drive, "C:x" onto the current folder when it is on C:),
+// "." and ".." components are resolved, runs of '\' collapse, a name loses one closing period and
+// the last name its trailing periods and spaces. A trailing '\' is kept. Drive letters are upper-cased.
 std::string FullWindowsPath(std::string_view path);
 
 // Maps a Windows path to the host path it names. Existing components are matched without regard to
@@ -29,11 +30,12 @@ std::string FullWindowsPath(std::string_view path);
 std::optional<std::string> ToHostPath(std::string_view windowsPath);
 
 // Maps an absolute host path to its Windows form: under the prefix's drive folders "C:\...", else
-// "Z:\...". A trailing '/' becomes a trailing '\'.
+// "Z:\...". A trailing '/' becomes a trailing '\'. Empty when a name on the way cannot be a Windows
+// name (it has no Windows form).
 std::string ToWindowsPath(std::string_view hostPath);
 
-// True when the name can be one component of a Windows path: not empty, no control character and
-// none of \ / : * ? " < > |.
+// True when the name can be one component of a Windows path: not empty, not "." or "..", no control
+// character, none of \ / : * ? " < > |, and not a device name (CON, NUL, COM1, LPT1.txt, ...).
 bool IsValidWindowsName(std::string_view name);
 
 // "C:\WINDOWS": no trailing '\', as the Windows-folder query returns it. Created on first use.

@@ -40,6 +40,16 @@ TEST(FullWindowsPath, NormalisesSeparatorsDotsAndDriveLetters) {
         {"\\x", "C:\\x"},
         {"/x/y", "C:\\x\\y"},
         {"d:\\Data\\..\\Log.txt", "D:\\Log.txt"},
+        // A name loses one closing period; the last name its trailing periods and spaces, unless a
+        // separator closes the path.
+        {"C:\\a.\\b", "C:\\a\\b"},
+        {"C:\\a\\b. . ", "C:\\a\\b"},
+        {"C:\\a\\b.txt.", "C:\\a\\b.txt"},
+        {"C:\\a\\...\\c", "C:\\a\\...\\c"},
+        {"C:\\a\\b \\", "C:\\a\\b \\"},
+        // "C:name" is relative to the current folder of C:; on another drive, to its root.
+        {"C:x.ini", "C:\\Work\\Sub\\x.ini"},
+        {"D:x.ini", "D:\\x.ini"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(plat::FullWindowsPath(c.in), c.out) << c.in;
@@ -49,7 +59,9 @@ TEST(IsValidWindowsName, RefusesSeparatorsWildcardsAndControlCharacters) {
     for (const char* good : {"a", "OrvMulti.ini", "name with spaces", ".hidden", "a.b.c", "\xE9t\xE9.ini"})
         EXPECT_TRUE(plat::IsValidWindowsName(good)) << good;
     for (const char* bad :
-         {"", ".", "..", "a\\b", "a/b", "c:", "a*", "a?", "say\"hi\"", "<x>", "a|b", "tab\tname"})
+         {"", ".", "..", "a\\b", "a/b", "c:", "a*", "a?", "say\"hi\"", "<x>", "a|b", "tab\tname",
+          // Device names, with or without an extension, in any case.
+          "NUL", "con", "Aux.txt", "COM1", "lpt9.log", "PRN .x"})
         EXPECT_FALSE(plat::IsValidWindowsName(bad)) << bad;
     EXPECT_FALSE(plat::IsValidWindowsName(std::string("nul\0byte", 8)));
 }
@@ -168,6 +180,10 @@ TEST_F(PathMapping, ToWindowsPathNamesDriveFoldersByLetterAndAllElseOnZ) {
         {prefix.host() + "/locks", "Z:" + prefix.host() + "\\locks"},
         {prefix.host() + "/drive_cx/y", "Z:" + prefix.host() + "\\drive_cx\\y"},
         {prefix.host() + "/drive_z/y", "Z:" + prefix.host() + "\\drive_z\\y"},
+        {prefix.host() + "/drive_C/y", "Z:" + prefix.host() + "\\drive_C\\y"},
+        // No Windows form for a name Windows cannot hold: it must not come back as more names.
+        {C("/a\\b"), ""},
+        {"/tmp/x:y", ""},
     };
     for (const auto& c : cases) {
         std::string expected = c.windows;

@@ -1,0 +1,112 @@
+#include "platform/folder_index.h"
+
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <string_view>
+#include <unordered_map>
+
+namespace plat::host {
+
+namespace {
+
+// The names of one folder by their upper-cased spelling, valid while the folder's identity and
+// change time are the ones seen when it was read. A change made by another process within one tick
+// of the file system's clock can go unseen until the folder changes again; changes made by this
+// process are noted directly.
+struct FolderNames {
+    dev_t device = 0;
+    ino_t inode = 0;
+    struct timespec changed {};
+    std::unordered_map<std::string, std::string> byUpper;
+};
+
+constexpr std::size_t kMaxFolders = 256;
+
+std::unordered_map<std::string, FolderNames>& Folders() {
+    static std::unordered_map<std::string, FolderNames> folders;
+    return folders;
+}
+
+std::string Upper(std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+bool Same(const FolderNames& names, const struct stat& st) {
+    return names.device == st.st_dev && names.inode == st.st_ino && names.changed.tv_sec == st.st_mtim.tv_sec &&
+           names.changed.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+void Remember(FolderNames& names, const struct stat& st) {
+    names.device = st.st_dev;
+    names.inode = st.st_ino;
+    names.changed = st.st_mtim;
+}
+
+void AddName(FolderNames& names, std::string_view name) {
+    if (!IsValidWindowsName(name)) return;
+    auto [it, added] = names.byUpper.try_emplace(Upper(name), name);
+    if (!added && name < it->second) it->second = std::string(name);
+}
+
+const FolderNames* ReadFolder(const std::string& folder, const struct stat& st) {
+    DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+    if (!dir) return nullptr;
+    auto& folders = Folders();
+    if (folders.size() >= kMaxFolders) folders.clear();
+    FolderNames& names = folders[folder];
+    names.byUpper.clear();
+    Remember(names, st);
+    while (dirent* entry = readdir(dir)) AddName(names, entry->d_name);
+    closedir(dir);
+    return &names;
+}
+
+std::pair<std::string, std::string> Split(const std::string& hostPath) {
+    std::size_t slash = hostPath.rfind('/');
+    if (slash == std::string::npos) return {};
+    return {hostPath.substr(0, slash), hostPath.substr(slash + 1)};
+}
+
+} // namespace
+
+std::optional<std::string> FindEntryNoCase(const std::string& folder, const std::string& name) {
+    std::string exact = folder + "/" + name;
+    struct stat st {};
+    if (lstat(exact.c_str(), &st) == 0) return name;
+    if (stat(folder.empty() ? "/" : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+
+    auto& folders = Folders();
+    auto it = folders.find(folder);
+    const FolderNames* names = it != folders.end() && Same(it->second, st) ? &it->second : ReadFolder(folder, st);
+    if (!names) return std::nullopt;
+    auto found = names->byUpper.find(Upper(name));
+    if (found == names->byUpper.end()) return std::nullopt;
+    return found->second;
+}
+
+void NoteEntryAdded(const std::string& hostPath) {
+    auto [folder, name] = Split(hostPath);
+    auto& folders = Folders();
+    auto it = folders.find(folder);
+    if (it == folders.end()) return;
+    struct stat st {};
+    if (stat(folder.empty() ? "/" : folder.c_str(), &st) != 0) {
+        folders.erase(it);
+        return;
+    }
+    AddName(it->second, name);
+    Remember(it->second, st);
+}
+
+void NoteEntryRemoved(const std::string& hostPath) {
+    // Another spelling of the name may now be the one to find: read the folder again when asked.
+    Folders().erase(Split(hostPath).first);
+}
+
+} // namespace plat::host
