@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -77,17 +78,26 @@ std::shared_ptr<Object> Find(Table& table, Handle handle) {
     return it->second;
 }
 
+// An object this process already holds a handle to: nullopt when there is none, a null pointer
+// (last error 6) when the name belongs to an object of the other kind.
+std::optional<std::shared_ptr<Object>> KnownObject(Table& table, const std::string& path, kf::Kind kind) {
+    auto it = table.byPath.find(path);
+    if (it == table.byPath.end()) return std::nullopt;
+    if (it->second->kind != kind) {
+        SetLastError(kErrorInvalidHandle);
+        return std::shared_ptr<Object>();
+    }
+    return it->second;
+}
+
 Handle CreateObject(std::string_view name, kf::Kind kind, char state, bool takeOwnership) {
     auto path = kf::ObjectPath(name);
     if (!path) return 0;
     Table& table = TheTable();
     std::lock_guard guard(table.lock);
-    if (auto it = table.byPath.find(*path); it != table.byPath.end()) {
-        if (it->second->kind != kind) {
-            SetLastError(kErrorInvalidHandle);
-            return 0;
-        }
-        Handle handle = AddHandle(table, it->second);
+    if (auto known = KnownObject(table, *path, kind)) {
+        if (!*known) return 0;
+        Handle handle = AddHandle(table, *known);
         SetLastError(kErrorAlreadyExists);
         return handle;
     }
@@ -110,13 +120,7 @@ Handle OpenObject(std::string_view name, kf::Kind kind) {
     if (!path) return 0;
     Table& table = TheTable();
     std::lock_guard guard(table.lock);
-    if (auto it = table.byPath.find(*path); it != table.byPath.end()) {
-        if (it->second->kind != kind) {
-            SetLastError(kErrorInvalidHandle);
-            return 0;
-        }
-        return AddHandle(table, it->second);
-    }
+    if (auto known = KnownObject(table, *path, kind)) return *known ? AddHandle(table, *known) : 0;
     auto attached = kf::Attach(*path, kind, false, kf::kClear, false);
     if (!attached) return 0;
     auto object = std::make_shared<Object>(*path, attached->fd, kind);

@@ -264,29 +264,24 @@ std::string ToWindowsPath(std::string_view hostPath) {
 }
 
 namespace {
-// A folder of drive C: that the system expects to exist, created on first use.
-std::string EnsureSystemFolder(const char* windowsFolder) {
-    if (auto host = ToHostPath(windowsFolder)) MakeHostFolders(TrimTrailingSlashes(*host));
+// A folder of drive C: that the system expects to exist, created once for each prefix.
+std::string SystemFolder(const char* windowsFolder, unsigned& madeFor) {
+    if (madeFor != PrefixGeneration()) {
+        if (auto host = ToHostPath(windowsFolder)) MakeHostFolders(TrimTrailingSlashes(*host));
+        madeFor = PrefixGeneration();
+    }
     return windowsFolder;
 }
 } // namespace
 
 std::string WindowsFolder() {
     static unsigned madeFor = 0;
-    if (madeFor != PrefixGeneration()) {
-        EnsureSystemFolder("C:\\WINDOWS");
-        madeFor = PrefixGeneration();
-    }
-    return "C:\\WINDOWS";
+    return SystemFolder("C:\\WINDOWS", madeFor);
 }
 
 std::string TempFolder() {
     static unsigned madeFor = 0;
-    if (madeFor != PrefixGeneration()) {
-        EnsureSystemFolder("C:\\Temp");
-        madeFor = PrefixGeneration();
-    }
-    return "C:\\Temp\\";
+    return SystemFolder("C:\\Temp", madeFor) + "\\";
 }
 
 std::string ModuleFileName() {
