@@ -1,0 +1,52 @@
+#pragma once
+// One copy of Tavo per machine: the named kernel objects the program holds for its lifetime, the
+// single-instance lock, and how a second start brings the running copy's window to the front.
+//
+// The "window handle" a running copy publishes is a number that names its main window to other
+// processes: the main window listens on the auto-reset event WindowEventName(number) and comes to
+// the front when that event is set.
+#include "platform/kernel.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavo::app {
+
+inline constexpr std::string_view kSingleInstanceMutexName = "Orvane_Wexo_Fast_Restore_Ap";
+
+// The named objects of the program, created (or opened, when another process made them) when the
+// program loads and closed when it ends; none owned or signalled at creation.
+class NamedObjects {
+  public:
+    NamedObjects();
+    ~NamedObjects();
+    NamedObjects(const NamedObjects&) = delete;
+    NamedObjects& operator=(const NamedObjects&) = delete;
+
+    plat::Handle singleInstance() const { return singleInstance_; }
+
+    // The sibling programs' single-instance locks, held open as probes of whether they run.
+    static constexpr std::size_t kProbeCount = 5;
+
+  private:
+    plat::Handle singleInstance_ = 0;
+    plat::Handle bringToTop_ = 0;
+    std::array<plat::Handle, kProbeCount> probes_{};
+};
+
+// Waits on the mutex for at most `milliseconds`; true when the caller now owns it. A mutex
+// abandoned by a copy that ended without releasing it is taken over: the wait is made once more
+// and one of the two ownership counts given back.
+bool TryAcquireMutex(plat::Handle mutex, std::uint32_t milliseconds);
+
+// The event on which the main window with this number listens.
+std::string WindowEventName(long long windowNumber);
+
+// Asks the window with this number to come to the front. A number that names no listening window
+// does nothing.
+void ActivateRunningInstance(long long windowNumber);
+
+} // namespace tavo::app
