@@ -67,7 +67,9 @@ int EnsureDirectory(std::string_view folder) {
 }
 
 int EnsurePathFolders(std::string_view folder) {
-    if (plat::ListFiles(std::string(folder) + "*.*")) return 1;
+    // Only whether the folder opens for listing: reading its names would make every copy into a
+    // large folder read the whole folder again.
+    if (plat::CanListFolder(folder)) return 1;
     if (EnsureDirectory(folder)) return 1;
     // Make the parent folder (with its closing '\') the same way, then this one inside it.
     const std::string_view inner = EndsWithSeparator(folder) ? folder.substr(0, folder.size() - 1) : folder;
@@ -85,7 +87,7 @@ int DeleteUnlessProgram(std::string_view path) {
     return plat::RemoveFile(path) ? 0 : -1;
 }
 
-int DeleteFolderFiles(std::string_view folder) {
+int DeleteFolderFiles(std::string_view folder, FileDeleter deleteFile) {
     if (!IsFolder(folder)) return 0;
     // A folder named without its closing '\' is still walked as the folder, never as the name
     // prefix of its neighbours.
@@ -98,9 +100,9 @@ int DeleteFolderFiles(std::string_view folder) {
         const bool walk = (entry.attributes & plat::kAttrDirectory) != 0 &&
                           (entry.attributes & plat::kAttrReparsePoint) == 0;
         if (walk) {
-            DeleteFolderFiles(base + entry.name + '\\');
+            DeleteFolderFiles(base + entry.name + '\\', deleteFile);
         } else {
-            DeleteUnlessProgram(base + entry.name);
+            deleteFile(base + entry.name);
         }
     }
     return 1;

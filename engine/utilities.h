@@ -15,8 +15,10 @@ int EnsurePathFolders(std::string_view folder);
 // 1 for a program file (".exe", any case) that is kept; else 0 when removed, -1 on failure.
 int DeleteUnlessProgram(std::string_view path);
 // Deletes every file below a folder path ending in '\' (program files kept, folders kept):
-// 1, or 0 when the path is not a folder or cannot be listed.
-int DeleteFolderFiles(std::string_view folder);
+// 1, or 0 when the path is not a folder or cannot be listed. Each file goes to `deleteFile`:
+// DeleteUnlessProgram, or a run's wrapper of it that records what it deleted.
+using FileDeleter = int (*)(std::string_view path);
+int DeleteFolderFiles(std::string_view folder, FileDeleter deleteFile = DeleteUnlessProgram);
 
 // Where ReadSettingValue and ReadCatalogueValue read from; set at start-up and by the catalogue.
 void SetSettingsIniPath(std::string path);

@@ -115,4 +115,17 @@ std::optional<std::vector<FoundFile>> ListFiles(std::string_view pattern) {
     return found;
 }
 
+bool CanListFolder(std::string_view folder) {
+    std::string full = FullWindowsPath(folder);
+    if (full.empty() || full.back() != '\\') full += '\\';
+    auto entry = host::NameEntry(full);
+    if (!entry) return false;
+    OpenFolder dir(entry->hostPath);
+    if (!dir.get()) {
+        SetLastError(errno == ENOENT ? kErrorPathNotFound : ErrorFromErrno(errno));
+        return false;
+    }
+    return true;
+}
+
 } // namespace plat

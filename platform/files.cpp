@@ -64,19 +64,21 @@ std::uint32_t MakeHostChain(const std::string& driveRoot, const std::string& hos
 } // namespace
 
 std::uint32_t FileAttributes(std::string_view path) {
+    std::uint32_t attributes = kInvalidAttributes;
+    return FileAttributesEx(path, &attributes, nullptr) ? attributes : kInvalidAttributes;
+}
+
+bool FileAttributesEx(std::string_view path, std::uint32_t* attributes, std::uint64_t* size) {
     auto entry = host::NameEntry(path);
-    if (!entry) return kInvalidAttributes;
+    if (!entry) return false;
     struct stat st {};
-    if (::lstat(entry->hostPath.c_str(), &st) != 0) {
-        SetLastError(host::MissingEntryError(entry->hostPath, errno));
-        return kInvalidAttributes;
-    }
-    std::uint32_t attributes = host::EntryAttributes(AT_FDCWD, entry->hostPath.c_str(), st);
-    if (entry->folderOnly && !(attributes & kAttrDirectory)) {
-        SetLastError(kErrorInvalidName);
-        return kInvalidAttributes;
-    }
-    return attributes;
+    if (::lstat(entry->hostPath.c_str(), &st) != 0) return Fail(host::MissingEntryError(entry->hostPath, errno));
+    std::uint64_t bytes = 0;
+    const std::uint32_t found = host::EntryAttributes(AT_FDCWD, entry->hostPath.c_str(), st, &bytes);
+    if (entry->folderOnly && !(found & kAttrDirectory)) return Fail(kErrorInvalidName);
+    if (attributes) *attributes = found;
+    if (size) *size = bytes;
+    return true;
 }
 
 bool SetFileAttributesTo(std::string_view path, std::uint32_t attributes) {

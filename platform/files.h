@@ -22,6 +22,9 @@ enum : std::uint32_t {
 // Attributes of a file or folder, or kInvalidAttributes (last error 2 or 3). A folder may be named
 // with a trailing '\'. The read-only attribute is a host entry without any write permission bit.
 std::uint32_t FileAttributes(std::string_view path);
+// GetFileAttributesEx: the attributes and the size (0 for a folder) of a file or folder; false with
+// the last error FileAttributes would set. Either pointer may be null.
+bool FileAttributesEx(std::string_view path, std::uint32_t* attributes, std::uint64_t* size);
 // Sets or clears the read-only attribute (the only one the host keeps).
 bool SetFileAttributesTo(std::string_view path, std::uint32_t attributes);
 
@@ -47,6 +50,11 @@ struct FoundFile {
 // Returns nullopt with last error 2 (no match) or 3 (missing folder). Host names that cannot
 // exist on Windows are not listed.
 std::optional<std::vector<FoundFile>> ListFiles(std::string_view pattern);
+
+// True when a listing of the folder could start (FindFirstFile of folder + "*.*" would open it),
+// without reading its names: for callers that only ask whether a folder is there to be listed.
+// False with the error the listing would give (3 for a missing folder or a file in its place).
+bool CanListFolder(std::string_view folder);
 
 // Creates a folder and all missing parents: SHCreateDirectoryEx's result code (0, 183 when it
 // already exists, 161 for a relative path, 3 for a bad component, 206 when too long, 5 when a

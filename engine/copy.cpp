@@ -1,0 +1,122 @@
+#include "engine/copy.h"
+
+#include "engine/folder_state.h"
+#include "engine/recorded_delete.h"
+#include "engine/run_log.h"
+#include "engine/utilities.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+
+#include <string>
+
+namespace tavo {
+
+namespace {
+
+std::string WithSeparator(std::string_view folder) {
+    std::string text(folder);
+    if (!text.empty() && text.back() != '\\' && text.back() != '/') text += '\\';
+    return text;
+}
+
+std::string UpperFull(std::string_view path) {
+    std::string full = plat::FullWindowsPath(path);
+    for (char& c : full)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return full;
+}
+
+std::string ErrorText(std::string_view what, std::uint32_t error) {
+    return std::string(what) + ", error " + std::to_string(error);
+}
+
+// CopyOneFile once the destination's folder has been seen to. The copy is tried first: the
+// source's status is needed only to tell why it failed.
+int CopyIntoFolder(std::string_view source, std::string_view destination, int failIfExists, int removeOnFailure) {
+    RunLog& log = CurrentRunLog();
+    if (plat::CopyFileTo(source, destination, failIfExists != 0)) {
+        log.Record(RunEvent::Copied, destination, source);
+        return 1;
+    }
+    const std::uint32_t error = plat::LastError();
+    // One file named twice (the package folder is the program folder): it is already in place,
+    // and it must not be removed as the remains of a failed copy.
+    if (error == plat::kErrorSharingViolation) {
+        log.Record(RunEvent::Kept, destination, "source and destination are one file");
+        return 1;
+    }
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    if (!plat::FileAttributesEx(source, &attributes, &size)) {
+        // The live state follows the package: a file the source lacks goes from the destination.
+        if (removeOnFailure) DeleteRecorded(destination, "its source is missing");
+        else log.Record(RunEvent::Skipped, source, "source missing");
+        return 1;
+    }
+    if (attributes & plat::kAttrDirectory) {
+        log.Record(RunEvent::Skipped, source, "names a folder, not a file");
+        return 1;
+    }
+    // The copy left no partial file and the previous destination as it was: nothing to clean up.
+    log.Record(RunEvent::Failed, destination, ErrorText("copy from " + std::string(source) + " failed", error));
+    return size == 0 ? 1 : 0;
+}
+
+int CopyTree(const std::string& destination, const std::string& source, const std::string& walkRoot) {
+    RunLog& log = CurrentRunLog();
+    if (!IsFolder(source)) {
+        log.Record(RunEvent::Skipped, source, "no such folder");
+        return 0;
+    }
+    if (!MakeFolder(destination) || !plat::CanListFolder(destination)) {
+        log.Record(RunEvent::Failed, destination, ErrorText("cannot create the folder", plat::LastError()));
+        return 0;
+    }
+    const auto entries = plat::ListFiles(source + "*.*");
+    if (!entries) {
+        log.Record(RunEvent::Failed, source, ErrorText("cannot list the folder", plat::LastError()));
+        return 0;
+    }
+    for (const plat::FoundFile& entry : *entries) {
+        if (entry.name == "." || entry.name == "..") continue;
+        const std::string from = source + entry.name;
+        if ((entry.attributes & plat::kAttrDirectory) == 0) {
+            CopyIntoFolder(from, destination + entry.name, 0, 1);
+            continue;
+        }
+        // A link leads into another tree; the destination inside its own source would grow forever.
+        if (entry.attributes & plat::kAttrReparsePoint) {
+            log.Record(RunEvent::Skipped, from, "link to a folder");
+            continue;
+        }
+        const std::string sub = from + '\\';
+        if (UpperFull(sub) == walkRoot) {
+            log.Record(RunEvent::Skipped, sub, "the destination of this copy");
+            continue;
+        }
+        const std::string to = destination + entry.name + '\\';
+        if (EnsurePathFolders(to)) {
+            CopyTree(to, sub, walkRoot);
+        } else {
+            log.Record(RunEvent::Failed, to, ErrorText("cannot create the folder", plat::LastError()));
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
+int CopyOneFile(std::string_view source, std::string_view destination, int failIfExists, int removeOnFailure) {
+    const std::size_t cut = destination.find_last_of("\\/");
+    if (cut != std::string_view::npos) EnsurePathFolders(destination.substr(0, cut + 1));
+    return CopyIntoFolder(source, destination, failIfExists, removeOnFailure);
+}
+
+int CopyFolderTree(std::string_view destination, std::string_view source) {
+    // A folder named without its closing '\' is still the folder, never the prefix of its names.
+    const std::string to = WithSeparator(destination);
+    return CopyTree(to, WithSeparator(source), UpperFull(to));
+}
+
+} // namespace tavo
