@@ -35,7 +35,7 @@ bool CBackupRestoreApp::InitInstance() {
     LocateProgramFiles(state, plat::ModuleFileName());
 
     const plat::Handle lock = objects_.singleInstance();
-    if (!TryAcquireMutex(lock, 0)) {
+    if (!tavo::TryAcquireMutex(lock, 0)) {
         // Another copy runs: bring its window up, if it has one yet, and end without a word.
         const long long runningWindow = ReadWindowHandle();
         if (runningWindow != 0) ActivateRunningInstance(runningWindow);

@@ -5,10 +5,9 @@
 // The "window handle" a running copy publishes is a number that names its main window to other
 // processes: the main window listens on the auto-reset event WindowEventName(number) and comes to
 // the front when that event is set.
+#include "catalogue/program_probes.h"
 #include "platform/kernel.h"
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,19 +27,12 @@ class NamedObjects {
 
     plat::Handle singleInstance() const { return singleInstance_; }
 
-    // The sibling programs' single-instance locks, held open as probes of whether they run.
-    static constexpr std::size_t kProbeCount = 5;
-
   private:
     plat::Handle singleInstance_ = 0;
     plat::Handle bringToTop_ = 0;
-    std::array<plat::Handle, kProbeCount> probes_{};
+    // The suite's programs' single-instance locks, held open as probes of whether they run.
+    tavo::ProductProbes probes_;
 };
-
-// Waits on the mutex for at most `milliseconds`; true when the caller now owns it. A mutex
-// abandoned by a copy that ended without releasing it is taken over: the wait is made once more
-// and one of the two ownership counts given back.
-bool TryAcquireMutex(plat::Handle mutex, std::uint32_t milliseconds);
 
 // The event on which the main window with this number listens.
 std::string WindowEventName(long long windowNumber);

@@ -4,7 +4,7 @@
 #include "cli/path_argument.h"
 #include "cli/program_folder.h"
 #include "cli/run_summary.h"
-#include "cli/sibling_install_folders.h"
+#include "engine/sibling_install_folders.h"
 #include "engine/drivers.h"
 #include "engine/path_roots.h"
 #include "engine/progress.h"

@@ -42,12 +42,12 @@ TEST_F(SingleInstance, NamedObjectsExistWhileTheProgramIsLoadedAndNothingIsOwned
 
 TEST_F(SingleInstance, TryAcquireMutexTakesAFreeLockAndOwnershipNests) {
     const tavo::app::NamedObjects objects;
-    ASSERT_TRUE(tavo::app::TryAcquireMutex(objects.singleInstance(), 0));
-    EXPECT_TRUE(tavo::app::TryAcquireMutex(objects.singleInstance(), 0));
+    ASSERT_TRUE(tavo::TryAcquireMutex(objects.singleInstance(), 0));
+    EXPECT_TRUE(tavo::TryAcquireMutex(objects.singleInstance(), 0));
     EXPECT_TRUE(plat::ReleaseMutexHandle(objects.singleInstance()));
     EXPECT_TRUE(plat::ReleaseMutexHandle(objects.singleInstance()));
     EXPECT_FALSE(plat::ReleaseMutexHandle(objects.singleInstance()));
-    EXPECT_FALSE(tavo::app::TryAcquireMutex(0, 0));
+    EXPECT_FALSE(tavo::TryAcquireMutex(0, 0));
 }
 
 TEST_F(SingleInstance, ActivationSetsTheEventOfTheNamedWindowOnly) {

@@ -120,7 +120,7 @@ TEST(StartUp, StartWhileAnotherCopyIsStartingEndsWithoutAWindow) {
         folder.InstallProgram();
         if (*published) folder.prefix.WriteHost("C:\\Temp\\WHnd.INI", published);
         const tavo::app::NamedObjects objects;
-        ASSERT_TRUE(tavo::app::TryAcquireMutex(objects.singleInstance(), 0));
+        ASSERT_TRUE(tavo::TryAcquireMutex(objects.singleInstance(), 0));
 
         const auto second = folder.Start();
         ASSERT_TRUE(second->waitForFinished(kProcessTimeout));

@@ -1,4 +1,4 @@
-#include "cli/sibling_install_folders.h"
+#include "engine/sibling_install_folders.h"
 
 #include "engine/path_roots.h"
 #include "engine/product_code.h"
@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tavo::cli {
+namespace tavo {
 
 namespace {
 
@@ -34,4 +34,4 @@ void ReadSiblingInstallFolders() {
     }
 }
 
-} // namespace tavo::cli
+} // namespace tavo
