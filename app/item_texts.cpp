@@ -11,8 +11,8 @@ void ItemTexts::AddItemText(const std::string& title, const std::string& introdu
     if (slot < 0 || slot >= kSlots) return;
     Rect& titleRect = titleRects_[static_cast<unsigned>(slot)];
     titleRect = {button.right + 5, button.top, clientRight_ - 5, button.top + 16};
-    introductionRects_[static_cast<unsigned>(slot)] = {titleRect.left, titleRect.bottom + 10, clientRight_ - 5,
-                                                       titleRect.bottom + 20};
+    introductionRects_[static_cast<unsigned>(slot)] = {titleRect.left, titleRect.bottom + 10,
+                                                       clientRight_ - 5, titleRect.bottom + 20};
 }
 
 int ItemTexts::DrawableCount() const {

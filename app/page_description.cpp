@@ -27,7 +27,8 @@ int DecimalPrefix(const std::string& text) {
 Point ParsePoint(std::string_view text) {
     const std::size_t comma = text.find(',');
     const std::string x(text.substr(0, comma));
-    const std::string y = comma == std::string_view::npos ? std::string() : std::string(text.substr(comma + 1));
+    const std::string y =
+        comma == std::string_view::npos ? std::string() : std::string(text.substr(comma + 1));
     return {DecimalPrefix(x), DecimalPrefix(y)};
 }
 

@@ -12,12 +12,18 @@ namespace tavo::app {
 
 std::string_view ExecuteWarningKey(int productCode) {
     switch (productCode) {
-    case 1: return "Text_String_DVR_EXECUTE_WARNING";
-    case 2: return "Text_String_EXECUTE_WARNING_NDR";
-    case 4: return "Text_String_EXECUTE_WARNING_WDS";
-    case 8: return "Text_String_EXECUTE_WARNING_PWT";
-    case 16: return "Text_String_EXECUTE_WARNING_RLS";
-    default: return {};
+    case 1:
+        return "Text_String_DVR_EXECUTE_WARNING";
+    case 2:
+        return "Text_String_EXECUTE_WARNING_NDR";
+    case 4:
+        return "Text_String_EXECUTE_WARNING_WDS";
+    case 8:
+        return "Text_String_EXECUTE_WARNING_PWT";
+    case 16:
+        return "Text_String_EXECUTE_WARNING_RLS";
+    default:
+        return {};
     }
 }
 
@@ -44,16 +50,24 @@ int ProductMenus::ChooseFrom(std::initializer_list<std::pair<int, std::string_vi
 }
 
 void ProductMenus::OpenItemMenu(int item) {
-    if (item == 1) ShowDvrMenu();
-    else if (item == 2) ShowServerMenu();
+    if (item == 1)
+        ShowDvrMenu();
+    else if (item == 2)
+        ShowServerMenu();
 }
 
 void ProductMenus::ShowDvrMenu() {
     currentProduct_ = 1;
-    switch (ChooseFrom({{kCmdRestoreBackup, "Restore Backup Settings"}, {kCmdRestoreDefaults, "Restore Defaults"}})) {
-    case kCmdRestoreBackup: target_.ShowDvrPage(kShowPage); break;
-    case kCmdRestoreDefaults: target_.RestoreDvrDefaults(); break;
-    default: break;
+    switch (ChooseFrom(
+        {{kCmdRestoreBackup, "Restore Backup Settings"}, {kCmdRestoreDefaults, "Restore Defaults"}})) {
+    case kCmdRestoreBackup:
+        target_.ShowDvrPage(kShowPage);
+        break;
+    case kCmdRestoreDefaults:
+        target_.RestoreDvrDefaults();
+        break;
+    default:
+        break;
     }
 }
 
@@ -63,11 +77,20 @@ void ProductMenus::ShowServerMenu() {
                         {kCmdWatchdeckServer, "Watchdeck Server"},
                         {kCmdPwtServer, "PWT Server"},
                         {kCmdRelayServer, "Relay Server"}})) {
-    case kCmdNoderaServer: product = 2; break;
-    case kCmdWatchdeckServer: product = 4; break;
-    case kCmdPwtServer: product = 8; break;
-    case kCmdRelayServer: product = 16; break;
-    default: return;
+    case kCmdNoderaServer:
+        product = 2;
+        break;
+    case kCmdWatchdeckServer:
+        product = 4;
+        break;
+    case kCmdPwtServer:
+        product = 8;
+        break;
+    case kCmdRelayServer:
+        product = 16;
+        break;
+    default:
+        return;
     }
     if (IsProductBusy(product)) return;
     currentProduct_ = product;

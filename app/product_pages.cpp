@@ -6,12 +6,18 @@ namespace tavo::app {
 
 int ProductIndex(int productCode) {
     switch (productCode) {
-    case 1: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 4;
-    default: return -1;
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    case 4:
+        return 2;
+    case 8:
+        return 3;
+    case 16:
+        return 4;
+    default:
+        return -1;
     }
 }
 

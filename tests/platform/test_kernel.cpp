@@ -1,13 +1,11 @@
 #include "platform/error.h"
 #include "platform/kernel.h"
+#include "support/kernel_peer.h"
 #include "support/temp_prefix.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,9 +14,8 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -27,62 +24,10 @@ using plat::Handle;
 constexpr std::uint32_t kShortWait = 50; // ms: long enough to see that a wait does not succeed
 
 // A kernel_peer process on the test's prefix; killed when the test ends.
-class Peer {
+class Peer : public tavo::test::KernelPeer {
   public:
-    Peer(const std::string& prefix, std::vector<std::string> args) {
-        args.insert(args.begin(), {KERNEL_PEER, prefix});
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        int out[2];
-        if (pipe2(out, O_CLOEXEC) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        if (posix_spawn(&pid_, KERNEL_PEER, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        fd_ = out[0];
-    }
-    ~Peer() {
-        Kill();
-        if (fd_ >= 0) close(fd_);
-    }
-    Peer(const Peer&) = delete;
-    Peer& operator=(const Peer&) = delete;
-
-    // The next line the peer prints; empty when it prints none within ten seconds.
-    std::string Line() {
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        for (;;) {
-            if (std::size_t newline = buffer_.find('\n'); newline != std::string::npos) {
-                std::string line = buffer_.substr(0, newline);
-                buffer_.erase(0, newline + 1);
-                return line;
-            }
-            auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-            pollfd p{fd_, POLLIN, 0};
-            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return {};
-            char chunk[256];
-            ssize_t n = read(fd_, chunk, sizeof chunk);
-            if (n <= 0) return {};
-            buffer_.append(chunk, static_cast<std::size_t>(n));
-        }
-    }
-
-    void Kill() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int fd_ = -1;
-    std::string buffer_;
+    Peer(const std::string& prefix, std::vector<std::string> args)
+        : KernelPeer(KERNEL_PEER, prefix, std::move(args)) {}
 };
 
 std::string Number(std::uint32_t value) {
