@@ -1,0 +1,109 @@
+#include "tandril/core/launcher_button.h"
+
+#include "platform/folder_browser.h"
+#include "platform/profile.h"
+#include "tandril/core/library_state.h"
+#include "tandril/core/user_define_file.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tandril {
+
+namespace {
+
+struct Resolution {
+    std::string_view folder;
+    std::string_view buttonLine; // "USER,x,y,0,0,width,height,"; tooltip and ",FALSE" follow
+};
+
+constexpr std::array<Resolution, 9> kResolutions{{
+    {"CommRes", "USER,734,375,0,0,56,32,"},
+    {"CommRes1024", "USER,944,454,0,0,66,34,"},
+    {"CommRes1280", "USER,1180,598,0,0,84,44,"},
+    {"CommRes1600", "USER,1462,737,0,0,96,49,"},
+    {"CommRes1680", "USER,1554,663,0,0,96,49,"},
+    {"CommRes1920", "USER,1762,760,0,0,97,50,"},
+    {"CommRes1280x800", "USER,1171,557,0,0,84,44,"},
+    {"CommRes1440x900", "USER,1314,559,0,0,96,51,"},
+    {"CommRes1920x1080", "USER,1781,706,0,0,97,50,"},
+}};
+
+constexpr std::array<std::string_view, 6> kKeptButtonKeys{"1", "2", "3", "4", "7", "8"};
+constexpr std::string_view kSkinFile = "skinNTSC_e.ini";
+
+struct Work {
+    bool rebuildLines = false;
+    bool writeButton = false;
+};
+
+Work WorkFor(int previousCount, int newCount) {
+    Work work;
+    work.rebuildLines = previousCount == 0 || newCount == 0 || previousCount != newCount;
+    work.writeButton = work.rebuildLines || previousCount == 1 || newCount == 1;
+    return work;
+}
+
+// The section is replaced in one write, so no interruption can leave a skin without its buttons.
+void RebuildButtonLines(const std::string& skinFile, const std::string& bitmapFolder, bool withButton) {
+    std::vector<std::string> entries;
+    for (std::string_view key : kKeptButtonKeys)
+        entries.push_back(std::string(key) + '=' + plat::ProfileString(skinFile, "ButtonLines", key, ""));
+    if (withButton) entries.push_back("5=" + bitmapFolder + "\\UserDefineUp.bmp");
+    plat::WriteProfileSection(skinFile, "ButtonLines", std::move(entries));
+}
+
+void WriteSkins(int newCount, Work work, const std::string& suiteFolder) {
+    const std::string tip = work.writeButton ? UserDefineTip() : std::string();
+    for (const Resolution& resolution : kResolutions) {
+        const std::string folder(resolution.folder);
+        const std::string metalFolder = "Metal_Style\\" + folder;
+        const std::string normalFile = suiteFolder + '\\' + folder + '\\' + std::string(kSkinFile);
+        const std::string metalFile = suiteFolder + '\\' + metalFolder + '\\' + std::string(kSkinFile);
+        if (work.rebuildLines) {
+            RebuildButtonLines(metalFile, metalFolder, newCount != 0);
+            RebuildButtonLines(normalFile, folder, newCount != 0);
+        }
+        if (work.writeButton) {
+            const std::string line = std::string(resolution.buttonLine) + tip + ",FALSE";
+            plat::WriteProfileString(normalFile, "Button5", "1", line);
+            plat::WriteProfileString(metalFile, "Button5", "1", line);
+        }
+    }
+}
+
+// The suite folder from "InstallPath", else from the operator; nullopt when the operator cancels.
+std::optional<std::string> FindSuiteFolder(plat::Operator* parent) {
+    const std::string installPath = plat::ProfileString("OrvMulti.ini", "General", "InstallPath", "");
+    if (!installPath.empty()) {
+        const std::size_t cut = installPath.rfind('\\');
+        return cut == std::string::npos ? std::string() : installPath.substr(0, cut + 1);
+    }
+    const std::string& libraryFolder = Library().libraryFolder;
+    plat::FolderBrowser browser;
+    browser.caption = plat::ProfileString(libraryFolder + "Tavo_CommRes\\Setup.ini", "MSG_BOX",
+                                          "Text_String_KW_PATH_SELECT", "Please select Quadrel System Program Path");
+    browser.initialFolder = libraryFolder;
+    if (!browser.Browse(parent)) return std::nullopt;
+    return browser.chosenFolder + '\\';
+}
+
+} // namespace
+
+int WriteIniSection_UserDefine_KwTav(int previousCount, int newCount, plat::Operator* parent) {
+    const Work work = WorkFor(previousCount, newCount);
+    if (!work.writeButton) return previousCount;
+    const std::optional<std::string> suiteFolder = FindSuiteFolder(parent);
+    if (suiteFolder) WriteSkins(newCount, work, *suiteFolder);
+    return previousCount;
+}
+
+int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount, std::string_view suiteFolder) {
+    const Work work = WorkFor(previousCount, newCount);
+    if (work.writeButton) WriteSkins(newCount, work, std::string(suiteFolder));
+    return previousCount;
+}
+
+} // namespace tandril

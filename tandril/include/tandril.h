@@ -1,0 +1,58 @@
+#ifndef TANDRIL_H
+#define TANDRIL_H
+/*
+ * Tandril, the suite's shared library: the user-defined applications and their launcher button.
+ *
+ * Strings are zero-terminated cp1252 text owned by the caller; nothing is handed over to be freed
+ * by the other side. No function reports an error beyond its result, and none lets a failure
+ * escape to the caller.
+ *
+ * A window argument is a window of the calling program that owns what the library shows: the
+ * address of its QWidget in a Qt program, or NULL for none. A program that has no Qt application
+ * object gets one made by the library before its first window.
+ */
+
+#define TANDRIL_API __attribute__((visibility("default")))
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef void* TandrilWindow;
+
+/* The room GetFirstUserDefineTip's buffer must have, terminator included. */
+enum { TANDRIL_TIP_BUFFER = 260 };
+
+/* Lifetime: both do nothing (the library sets itself up when it is loaded) and may be called any
+ * number of times in any order. */
+TANDRIL_API void GP_Initial(void);
+TANDRIL_API void GP_UnInitial(void);
+
+/* User-defined applications, kept in "OrvUserDefine.ini" of the Windows folder. */
+
+/* Runs the list dialog (no parent): 1 when closed with OK, 2 with Cancel, -1 when no window can be
+ * shown (the program runs a toolkit application object without widgets). */
+TANDRIL_API int UserDefineDlg(void);
+/* The number of applications, 0 to 20. */
+TANDRIL_API int GetUserDefineCount(void);
+/* Writes the launcher button's tooltip into a buffer of TANDRIL_TIP_BUFFER characters: the only
+ * application's name (at most 31 characters), else the list title of the library's texts (at most
+ * 259). A NULL buffer is left alone. */
+TANDRIL_API void GetFirstUserDefineTip(char* buffer);
+/* Starts the only application, or the one picked from a pop-up menu at the cursor. */
+TANDRIL_API void DoUserDefine(TandrilWindow owner);
+TANDRIL_API void DoUserDefinehWnd(TandrilWindow owner);
+
+/* The launcher button in the suite's skin files, from the previous to the new number of
+ * applications. The first finds the suite folder itself ("InstallPath" of "OrvMulti.ini", else a
+ * folder prompt owned by `parent`); the second is given it (`ignored` is not used). Both return
+ * the previous count. */
+TANDRIL_API int WriteIniSection_UserDefine_KwTav(int previousCount, int newCount, TandrilWindow parent);
+TANDRIL_API int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount, int ignored,
+                                                            const char* suiteFolder);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* TANDRIL_H */
