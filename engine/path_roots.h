@@ -15,6 +15,9 @@ struct PathRoots {
     std::string activeProductFolder;  // the install folder of the current run's product
     std::string packageFolder;        // the program folder unless set before preparation
     std::string registryFolder;       // package folder + "Reg\", empty when it cannot be made
+    // The "InstallPath" value the first preparation of the DVR read (or the folder chosen at its
+    // prompt): a DVR restore writes it back, so a restored "OrvMulti.ini" keeps the live path.
+    std::string dvrInstallPath;
 };
 
 PathRoots& Roots();

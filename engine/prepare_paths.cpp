@@ -43,7 +43,12 @@ bool PromptInstallFolder(int productCode, std::string& folder) {
 // INI names none.
 bool FillDvrFolder(std::string& folder) {
     const std::string installPath = plat::ProfileString("OrvMulti.ini", "General", "InstallPath", "");
-    if (installPath.empty()) return PromptInstallFolder(kProductDvr, folder);
+    if (installPath.empty()) {
+        if (!PromptInstallFolder(kProductDvr, folder)) return false;
+        Roots().dvrInstallPath = folder;
+        return true;
+    }
+    Roots().dvrInstallPath = installPath;
     // A path without a separator names no folder; no prompt follows.
     const std::size_t cut = installPath.find_last_of("\\/");
     folder = cut == std::string::npos ? std::string() : installPath.substr(0, cut) + '\\';
