@@ -1,7 +1,7 @@
 #include "app/product_menus.h"
 
 #include "app/product_pages.h"
-#include "engine/utilities.h"
+#include "catalogue/command_messages.h"
 #include "platform/operator.h"
 
 #include <string>
@@ -9,34 +9,6 @@
 #include <vector>
 
 namespace tavo::app {
-
-std::string_view ExecuteWarningKey(int productCode) {
-    switch (productCode) {
-    case 1:
-        return "Text_String_DVR_EXECUTE_WARNING";
-    case 2:
-        return "Text_String_EXECUTE_WARNING_NDR";
-    case 4:
-        return "Text_String_EXECUTE_WARNING_WDS";
-    case 8:
-        return "Text_String_EXECUTE_WARNING_PWT";
-    case 16:
-        return "Text_String_EXECUTE_WARNING_RLS";
-    default:
-        return {};
-    }
-}
-
-std::string MessageText(std::string_view key) {
-    std::string text;
-    int unused = 0;
-    ReadSettingValue("MSG_BOX", key, kValueString, text, unused, 0);
-    return text;
-}
-
-void ShowWarning(plat::Operator& op, std::string_view key) {
-    op.ShowMessage(MessageText(key), {}, plat::MessageIcon::Exclamation, plat::MessageButtons::Ok);
-}
 
 int ProductMenus::ChooseFrom(std::initializer_list<std::pair<int, std::string_view>> entries) {
     std::vector<std::string> texts;

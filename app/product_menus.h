@@ -4,7 +4,6 @@
 #include "catalogue/program_probes.h"
 
 #include <initializer_list>
-#include <string>
 #include <string_view>
 #include <utility>
 
@@ -62,13 +61,5 @@ class ProductMenus {
     ProductProbes& probes_;
     int currentProduct_ = 1;
 };
-
-// The key under "MSG_BOX" of the warning shown while a product's program runs (the restore
-// warning for the DVR); empty for a code that is no product.
-std::string_view ExecuteWarningKey(int productCode);
-// A text of section "MSG_BOX" of the settings INI; empty when the key is missing.
-std::string MessageText(std::string_view key);
-// Shows a text of "MSG_BOX" with the exclamation icon and OK.
-void ShowWarning(plat::Operator& op, std::string_view key);
 
 } // namespace tavo::app

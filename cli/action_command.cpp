@@ -1,6 +1,7 @@
 #include "cli/action_command.h"
 
 #include "cli/exit_status.h"
+#include "cli/main_operator_scope.h"
 #include "cli/path_argument.h"
 #include "cli/program_folder.h"
 #include "cli/run_summary.h"
@@ -29,20 +30,6 @@ bool HasAttributes(std::string_view path, bool folder) {
     const std::uint32_t attributes = plat::FileAttributes(path);
     return attributes != plat::kInvalidAttributes && ((attributes & plat::kAttrDirectory) != 0) == folder;
 }
-
-// The engine steps the progress bar through the main operator; the run owns it for its length.
-class MainOperatorScope {
-  public:
-    explicit MainOperatorScope(plat::Operator& op) : previous_(plat::MainOperator()) {
-        plat::SetMainOperator(&op);
-    }
-    ~MainOperatorScope() { plat::SetMainOperator(previous_); }
-    MainOperatorScope(const MainOperatorScope&) = delete;
-    MainOperatorScope& operator=(const MainOperatorScope&) = delete;
-
-  private:
-    plat::Operator* previous_;
-};
 
 int RunDriver(const ActionOptions& options, const std::string& actionFile) {
     if (options.mode == "packup") return RunPackupRestore(actionFile, "", 1, options.product);

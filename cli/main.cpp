@@ -1,6 +1,7 @@
 // tavoctl: the command-line front end of Tavo, for scripts and machines without a screen.
 #include "cli/action_command.h"
 #include "cli/exit_status.h"
+#include "cli/product_command.h"
 #include "cli/terminal_operator.h"
 
 #include <CLI/CLI.hpp>
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     ActionOptions action;
     const CLI::App* actionCommand = AddActionCommand(app, action);
+    ProductOptions product;
+    const ProductCommandSet productCommands = AddProductCommands(app, product);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& success) {
@@ -26,6 +29,7 @@ int main(int argc, char** argv) {
     try {
         const TerminalStreams streams = TerminalStreams::OfProcess();
         if (actionCommand->parsed()) return RunActionCommand(action, streams);
+        return RunProductCommand(productCommands, product, streams);
     } catch (const std::exception& error) {
         // Nothing below throws by design; memory exhaustion is what is left.
         std::fprintf(stderr, "tavoctl: %s\n", error.what());
