@@ -30,6 +30,7 @@ enum : std::uint32_t {
     kErrorNoAccess = 998,
     kErrorBadDb = 1009,
     kErrorBadKey = 1010,
+    kErrorRegistryIoFailed = 1016,
     kErrorNotRegistryFile = 1017,
     kErrorKeyDeleted = 1018,
     kErrorCancelled = 1223,

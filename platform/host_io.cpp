@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <stdio.h> // renameat2
 #include <functional>
 #include <random>
 
@@ -84,7 +85,11 @@ int OpenTemporaryIn(const std::string& folder, std::string& hostPath) {
     return -1;
 }
 
-bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode) {
+namespace {
+
+// Writes the bytes to a temporary file in the target's folder, flushes them and renames the file
+// into place; `replace` false never replaces a file that is there (EEXIST).
+bool WriteThroughTemporary(const std::string& hostPath, std::string_view bytes, unsigned mode, bool replace) {
     std::size_t slash = hostPath.rfind('/');
     std::string temp;
     int fd = OpenTemporaryIn(slash == std::string::npos ? std::string(".") : hostPath.substr(0, slash), temp);
@@ -98,9 +103,16 @@ bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned m
         ok = false;
         savedErrno = errno;
     }
-    if (ok && ::rename(temp.c_str(), hostPath.c_str()) != 0) {
-        ok = false;
-        savedErrno = errno;
+    if (ok) {
+        int renamed = replace ? ::rename(temp.c_str(), hostPath.c_str())
+                              : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, hostPath.c_str(), RENAME_NOREPLACE);
+        // A file system without that rename: a hard link is made only where no name is.
+        if (renamed != 0 && errno == EINVAL && !replace && (renamed = ::link(temp.c_str(), hostPath.c_str())) == 0)
+            ::unlink(temp.c_str());
+        if (renamed != 0) {
+            ok = false;
+            savedErrno = errno;
+        }
     }
     if (!ok) {
         ::unlink(temp.c_str());
@@ -110,6 +122,16 @@ bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned m
     NoteEntryAdded(hostPath);
     SetLastError(kErrorSuccess);
     return true;
+}
+
+} // namespace
+
+bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode) {
+    return WriteThroughTemporary(hostPath, bytes, mode, true);
+}
+
+bool WriteNewAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode) {
+    return WriteThroughTemporary(hostPath, bytes, mode, false);
 }
 
 bool IsTemporaryName(std::string_view name) {

@@ -15,6 +15,9 @@ std::optional<std::string> ReadAll(const std::string& hostPath);
 // torn one. The new file gets `mode` (permission bits). Sets the last error on failure
 // (disk full, access denied, missing folder) and leaves the target untouched.
 bool WriteAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode = 0644);
+// The same for a file that must not exist: fails with 183 (nothing touched) when it does, also
+// when it appears while the data is written.
+bool WriteNewAtomic(const std::string& hostPath, std::string_view bytes, unsigned mode = 0644);
 
 // Creates a new temporary file in a host folder (mode 0600) and returns its descriptor, with its
 // path in `hostPath`; -1 with errno set on failure. Listings never show these names, so one that a
