@@ -49,6 +49,11 @@ int ProgressLine::Percent() const {
     return static_cast<int>(std::clamp(done * 100 / span, 0LL, 100LL));
 }
 
+int ProgressLine::Done() const {
+    // A range set before the first position leaves the position below it for a moment.
+    return std::max(position_ - low_, 0);
+}
+
 void ProgressLine::Draw() {
     // Before its range is set (or with nothing to count) a bar would only say "100%".
     if (!visible_ || high_ <= low_) return;
@@ -59,11 +64,10 @@ void ProgressLine::Draw() {
     if (redrawInPlace_) {
         const auto filled = static_cast<std::size_t>(percent * kBarWidth / 100);
         const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, ' ');
-        std::fprintf(stream_, "\r[%s] %3d%%  %d/%d\033[K", bar.c_str(), percent, position_ - low_,
-                     high_ - low_);
+        std::fprintf(stream_, "\r[%s] %3d%%  %d/%d\033[K", bar.c_str(), percent, Done(), high_ - low_);
         drawn_ = true;
     } else {
-        std::fprintf(stream_, "progress %d%% (%d/%d)\n", percent, position_ - low_, high_ - low_);
+        std::fprintf(stream_, "progress %d%% (%d/%d)\n", percent, Done(), high_ - low_);
     }
     std::fflush(stream_);
 }

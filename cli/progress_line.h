@@ -22,6 +22,7 @@ class ProgressLine {
 
   private:
     int Percent() const;
+    int Done() const;
     void Draw();
     void Erase();
 
