@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_paths.h"
 #include "catalogue/command_messages.h"
+#include "catalogue/install_path_journal.h"
 #include "catalogue/product.h"
 #include "catalogue/selection_code.h"
 #include "catalogue/selection_tree.h"
@@ -19,6 +20,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <sentrix.h>
 #include <string>
 
@@ -31,6 +33,10 @@ constexpr std::string_view kClosingActionFile = "Src\\All.ini";
 
 bool IsSelected(int image) {
     return image == kImageChecked || image == kImageGreyedChecked;
+}
+
+std::string ProductKeyOf(const SelectionTree& tree) {
+    return std::string(CatalogueProductKey(tree.Product()));
 }
 
 int CodeOfImage(int image) {
@@ -97,7 +103,9 @@ int FinishArchive() {
 int Packup(const SelectionTree& tree, const PasswordFolder& passwordFolder, int direction) {
     const int product = CatalogueProduct(tree.Product());
     const std::string& exportFile = ExportFilePath();
-    DeleteUnlessProgram(exportFile);
+    // Only this product's codes are rewritten: the other products' sections, and the section
+    // fallbacks that hold the relationship leaders' and fixed items' codes, stay with the package.
+    plat::WriteProfileString(exportFile, ProductKeyOf(tree), std::nullopt, std::nullopt);
     bool selected = false;
     bool archiveRefused = false;
     for (ItemHandle item = 0; item < tree.Count(); ++item) {
@@ -133,6 +141,8 @@ int Restore(const SelectionTree& tree, const PasswordFolder& passwordFolder) {
     const int product = CatalogueProduct(tree.Product());
     const std::string& exportFile = ExportFilePath();
     RestoreFlags() = RestoreFlagSet{};
+    const bool keepsInstallPath = product == 1 && !Roots().dvrInstallPath.empty();
+    if (keepsInstallPath) NoteDvrInstallPath(Roots().dvrInstallPath);
     bool selected = false;
     for (ItemHandle item = 0; item < tree.Count(); ++item) {
         const ItemEntry& entry = tree.Entry(item);
@@ -145,17 +155,20 @@ int Restore(const SelectionTree& tree, const PasswordFolder& passwordFolder) {
     }
     const RestoreFlagSet& flags = RestoreFlags();
     plat::DebugTrace("restore flags: general " + std::to_string(flags.generalSelected) + ", network " +
-                     std::to_string(flags.networkSelected) + ", plain copy " + std::to_string(flags.plainCopy));
+                     std::to_string(flags.networkSelected) + ", plain copy " + std::to_string(flags.plainCopy) + "\n");
     if (selected) RunPackupRestore(ClosingActionFile(), exportFile, 0, product);
     // An empty value would wipe the live path rather than keep it.
-    if (product == 1 && !Roots().dvrInstallPath.empty())
+    if (keepsInstallPath) {
         plat::WriteProfileString("OrvMulti.ini", "General", "InstallPath", Roots().dvrInstallPath);
+        ForgetDvrInstallPath();
+    }
     return 1;
 }
 
 } // namespace
 
 int PrepareRun(const SelectionTree& tree) {
+    RecoverDvrInstallPath();
     if (!PreparePaths(CatalogueProduct(tree.Product()))) return 0;
     std::int64_t sum = 0;
     for (ItemHandle item = 0; item < tree.Count(); ++item)

@@ -14,9 +14,9 @@ int PrepareRun(const SelectionTree& tree);
 // direction non-zero: packup, zero: restore. 1, or 0 when the package archive could not be written
 // (too little room, or it could not be opened or written).
 //
-// A packup rewrites the export file with every item's selection code; a restore sets the restore
-// flags from the "KEY_GENERAL" and "KEY_NETWORK" items and, for the DVR, writes the live
-// "InstallPath" back into "OrvMulti.ini". The password item exports or imports the password store.
+// A packup rewrites the product's section of the export file with every item's selection code; a
+// restore sets the restore flags from the "KEY_GENERAL" and "KEY_NETWORK" items and, for the DVR,
+// writes the live "InstallPath" back into "OrvMulti.ini". The password item exports or imports the password store.
 // When anything was selected the closing action file "Src\All.ini" of the program folder runs.
 int RunProduct(const SelectionTree& tree, int direction);
 
