@@ -1,6 +1,7 @@
 // Tavo: the settings packup, restore and defaults tool of the suite.
 #include "app/backup_restore_app.h"
 #include "app/qt_operator.h"
+#include "app/tandril_library_host.h"
 #include "platform/operator.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main() {
     static char* argv[] = {name, nullptr};
     QApplication toolkit(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavo"));
+    tavo::app::UseTandrilLibrary();
 
     // Messages before the main dialog is up have no owner window.
     tavo::app::QtOperator ownerless(nullptr, nullptr);

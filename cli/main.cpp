@@ -1,6 +1,7 @@
 // tavoctl: the command-line front end of Tavo, for scripts and machines without a screen.
 #include "cli/action_command.h"
 #include "cli/exit_status.h"
+#include "cli/library_host.h"
 #include "cli/product_command.h"
 #include "cli/terminal_operator.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     }
     try {
         const TerminalStreams streams = TerminalStreams::OfProcess();
+        UseLibraryLogic();
         if (actionCommand->parsed()) return RunActionCommand(action, streams);
         return RunProductCommand(productCommands, product, streams);
     } catch (const std::exception& error) {

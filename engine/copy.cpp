@@ -1,6 +1,8 @@
 #include "engine/copy.h"
 
 #include "engine/folder_state.h"
+#include "engine/launcher_handoff.h"
+#include "engine/multi_instance_merge.h"
 #include "engine/recorded_delete.h"
 #include "engine/run_log.h"
 #include "engine/utilities.h"
@@ -110,6 +112,17 @@ int CopyTree(const std::string& destination, const std::string& source, const st
 int CopyOneFile(std::string_view source, std::string_view destination, int failIfExists, int removeOnFailure) {
     const std::size_t cut = destination.find_last_of("\\/");
     if (cut != std::string_view::npos) EnsurePathFolders(destination.substr(0, cut + 1));
+    std::string lowerSource(source);
+    for (char& c : lowerSource)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (lowerSource.find("orvuserdefine.ini") != std::string::npos) {
+        // The launcher button follows the applications the copy brings.
+        const UserDefineCopy userDefine(source, destination);
+        const int result = CopyIntoFolder(source, destination, failIfExists, removeOnFailure);
+        userDefine.Report();
+        return result;
+    }
+    if (TakesMultiInstanceMerge(source)) return MergeMultiInstanceIni(source, destination);
     return CopyIntoFolder(source, destination, failIfExists, removeOnFailure);
 }
 

@@ -4,6 +4,8 @@
 #include "engine/file_actions.h"
 #include "engine/folder_state.h"
 #include "engine/ini_ref_actions.h"
+#include "engine/launcher_handoff.h"
+#include "engine/multi_instance_merge.h"
 #include "engine/path_roots.h"
 #include "engine/run_log.h"
 #include "platform/error.h"
@@ -54,9 +56,13 @@ int RunPackupRestore(std::string_view actionFile, std::string_view /*exportFile*
     const std::string package = roots.packageFolder;
 
     if (direction == 0) {
-        RunAll({RestoreIniWindowPathAll, RestoreFileWindowPathInIni, RestoreIniKwPathAll, RestoreFileKwPathInIni,
-                RestoreAllFileInKwPath, RestoreFileFullpathInIni},
-               actionFile, package);
+        {
+            const RestoreRunScope restoring;
+            RunAll({RestoreIniWindowPathAll, RestoreFileWindowPathInIni, RestoreIniKwPathAll, RestoreFileKwPathInIni,
+                    RestoreAllFileInKwPath, RestoreFileFullpathInIni},
+                   actionFile, package);
+        }
+        HandOffAfterRestore(actionFile);
         return 1;
     }
 
@@ -76,6 +82,7 @@ int RunPackupRestore(std::string_view actionFile, std::string_view /*exportFile*
 }
 
 int RunDefaults(std::string_view actionFile) {
+    HandOffBeforeDefaults(actionFile);
     // Nothing is gated here: the roots are the ones prepared for the product before.
     RunAll({DefaultsIniWindowPathAll, DefaultsFileWindowPathInIni, DefaultsIniKwPathAll, DefaultsFileKwPathInIni,
             DefaultsAllFileInKwPath},

@@ -1,0 +1,89 @@
+#include "engine/multi_instance_merge.h"
+
+#include "engine/restore_flags.h"
+#include "engine/run_log.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tavo {
+
+namespace {
+
+bool& RestoreRunning() {
+    static bool running = false;
+    return running;
+}
+
+constexpr std::array<std::string_view, 4> kNetworkSections{"MirrorHost", "Remote DVR", "Remote Desktop", "NetWork"};
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+bool CopyRecorded(const std::string& from, std::string_view to, std::string_view what) {
+    if (plat::CopyFileTo(from, to, false)) return true;
+    CurrentRunLog().Record(RunEvent::Failed, to,
+                           std::string(what) + " from " + from + " failed, error " + std::to_string(plat::LastError()));
+    return false;
+}
+
+} // namespace
+
+RestoreRunScope::RestoreRunScope() : previous_(RestoreRunning()) {
+    RestoreRunning() = true;
+}
+
+RestoreRunScope::~RestoreRunScope() {
+    RestoreRunning() = previous_;
+}
+
+void CopyIniSection(std::string_view section, std::string_view from, std::string_view into) {
+    std::vector<std::string> entries;
+    std::set<std::string> seen;
+    for (const std::string& key : plat::ProfileKeys(from, section)) {
+        // A later duplicate reads as the first; it would only write the same key again.
+        if (!seen.insert(LowerCase(key)).second) continue;
+        entries.push_back(key + '=' + plat::ProfileString(from, section, key, ""));
+    }
+    // One write, so the section is never seen half replaced.
+    if (entries.empty()) plat::WriteProfileString(into, section, std::nullopt, std::nullopt);
+    else plat::WriteProfileSection(into, section, std::move(entries));
+}
+
+bool TakesMultiInstanceMerge(std::string_view source) {
+    if (!RestoreRunning() || RestoreFlags().plainCopy) return false;
+    if (LowerCase(source).find("orvmulti.ini") == std::string::npos) return false;
+    std::uint64_t size = 0;
+    std::uint32_t attributes = 0;
+    return plat::FileAttributesEx(source, &attributes, &size) && (attributes & plat::kAttrDirectory) == 0 && size > 0;
+}
+
+int MergeMultiInstanceIni(std::string_view source, std::string_view destination) {
+    std::string side = LowerCase(source);
+    side.replace(side.size() - 4, 4, "_1.ini");
+    // Merging from a stale or missing side copy would put old or empty sections into the live file.
+    if (!CopyRecorded(std::string(source), side, "side copy")) return 0;
+    RunLog& log = CurrentRunLog();
+    if (RestoreFlags().networkSelected) {
+        for (std::string_view section : kNetworkSections)
+            CopyIniSection(section, side, destination);
+        log.Record(RunEvent::Copied, destination, "network sections from " + side);
+        return 1;
+    }
+    for (std::string_view section : kNetworkSections)
+        CopyIniSection(section, destination, side);
+    if (!CopyRecorded(side, destination, "merged copy")) return 0;
+    log.Record(RunEvent::Copied, destination, "from " + side + ", live network sections kept");
+    return 1;
+}
+
+} // namespace tavo
