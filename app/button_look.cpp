@@ -37,8 +37,8 @@ ButtonLook ReadButtonLook(std::string_view section, std::string_view programFold
     PackedDib focus = stateImage("Focus.bmp");
     PackedDib down = stateImage("Down.bmp");
     PackedDib disabled = stateImage("Disable.bmp");
-    look.images = std::array<PackedDib, 4>{std::move(*normal), std::move(focus), std::move(down),
-                                           std::move(disabled)};
+    look.images =
+        std::array<PackedDib, 4>{std::move(*normal), std::move(focus), std::move(down), std::move(disabled)};
 
     const std::string mask = SettingText(section, "BimapMaskColor");
     if (!mask.empty()) look.maskColour = ColourReader().Read(mask);

@@ -6,9 +6,9 @@ namespace tavo::app {
 
 // What the window does after an event.
 struct ButtonReaction {
-    bool capture = false;  // take the mouse
-    bool release = false;  // give the mouse back
-    bool changed = false;  // the look changed: reset the caption, show the introduction, repaint
+    bool capture = false; // take the mouse
+    bool release = false; // give the mouse back
+    bool changed = false; // the look changed: reset the caption, show the introduction, repaint
 };
 
 // Images of a bitmap button, in the order they are added to its image list.

@@ -17,7 +17,7 @@ struct ItemButtonLayout {
     std::string text;         // the item's title, drawn beside the button
     std::string introduction; // the item's one-line introduction
     std::string tip;          // the tooltip; "NULL" in any case for none
-    Rect rect;            // (x, y, x + Width, y + Height)
+    Rect rect;                // (x, y, x + Width, y + Height)
     std::string bitmapFile;
 };
 ItemButtonLayout ReadItemButtonLayout(int itemNumber);

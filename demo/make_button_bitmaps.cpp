@@ -96,8 +96,8 @@ constexpr std::array<Glyph, 9> kFont{{
 
 void DrawCaption(Canvas& canvas, std::string_view text, int left, int top, int scale, Rgb colour) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto glyph = std::find_if(kFont.begin(), kFont.end(),
-                                        [&](const Glyph& g) { return g.letter == text[i]; });
+        const auto glyph =
+            std::find_if(kFont.begin(), kFont.end(), [&](const Glyph& g) { return g.letter == text[i]; });
         if (glyph == kFont.end()) continue;
         const int x0 = left + static_cast<int>(i) * 6 * scale;
         for (int row = 0; row < 7; ++row)
@@ -200,12 +200,15 @@ int main(int argc, char** argv) {
     // The names the settings INI gives: "<name>Normal.bmp" and its state companions.
     const std::array<std::pair<std::string_view, std::string_view>, 3> navigation{
         {{"Exit", "EXIT"}, {"Back", "BACK"}, {"Next", "NEXT"}}};
-    const std::array<std::pair<std::string_view, Look>, 4> navigationStates{
-        {{"Normal", Look::Normal}, {"Focus", Look::Focus}, {"Down", Look::Down}, {"Disable", Look::Disabled}}};
+    const std::array<std::pair<std::string_view, Look>, 4> navigationStates{{{"Normal", Look::Normal},
+                                                                             {"Focus", Look::Focus},
+                                                                             {"Down", Look::Down},
+                                                                             {"Disable", Look::Disabled}}};
     bool written = true;
     for (const auto& [name, caption] : navigation)
         for (const auto& [state, look] : navigationStates)
-            written &= NavigationButton(caption, look).Write(skin / (std::string(name) + std::string(state) + ".bmp"));
+            written &= NavigationButton(caption, look)
+                           .Write(skin / (std::string(name) + std::string(state) + ".bmp"));
 
     // "<name>Up.bmp" and its companions.
     const std::array<std::pair<std::string_view, void (*)(Canvas&, int)>, 2> items{
@@ -217,6 +220,7 @@ int main(int argc, char** argv) {
                                                                        {"Focus", Look::Focus}}};
     for (const auto& [name, picture] : items)
         for (const auto& [state, look] : itemStates)
-            written &= ItemButton(picture, look).Write(skin / (std::string(name) + std::string(state) + ".bmp"));
+            written &=
+                ItemButton(picture, look).Write(skin / (std::string(name) + std::string(state) + ".bmp"));
     return written ? 0 : 1;
 }

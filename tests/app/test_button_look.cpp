@@ -41,7 +41,8 @@ TEST_F(ViewLooks, PlacesFromTheirSectionsAndZeroWhenMissing) {
 }
 
 TEST_F(ViewLooks, StateFilesReplaceTheLastTenCharacters) {
-    EXPECT_EQ(ButtonStateFile("C:\\Tavo\\Skin\\ExitNormal.bmp", "Focus.bmp"), "C:\\Tavo\\Skin\\ExitFocus.bmp");
+    EXPECT_EQ(ButtonStateFile("C:\\Tavo\\Skin\\ExitNormal.bmp", "Focus.bmp"),
+              "C:\\Tavo\\Skin\\ExitFocus.bmp");
     EXPECT_EQ(ButtonStateFile("C:\\Tavo\\NextButton.bmp", "Disable.bmp"), "C:\\Tavo\\NextDisable.bmp");
     EXPECT_EQ(ButtonStateFile("Up.bmp", "Down.bmp"), "Down.bmp");
 }

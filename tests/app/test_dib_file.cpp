@@ -20,9 +20,8 @@ std::string PixelAt(const PackedDib& dib, int x, int y) {
 
 // A picture whose pixels name their place: red = x, green = y.
 std::string Numbered(int width, int height) {
-    return tavo::demo::EncodeBmp24(width, height, [](int x, int y) {
-        return static_cast<tavo::demo::Rgb>(x << 16 | y << 8 | 0x7F);
-    });
+    return tavo::demo::EncodeBmp24(
+        width, height, [](int x, int y) { return static_cast<tavo::demo::Rgb>(x << 16 | y << 8 | 0x7F); });
 }
 
 std::string Bgr(int x, int y) {

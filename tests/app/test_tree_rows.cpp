@@ -40,11 +40,11 @@ TEST(TreeRows, HitTestTellsButtonImageLabelAndRow) {
         bool hasChildren;
         HitPart part;
     };
-    for (const Case& c : {Case{5, true, HitPart::Row}, Case{19, true, HitPart::ExpandButton},
-                          Case{37, true, HitPart::ExpandButton}, Case{25, false, HitPart::Row},
-                          Case{38, true, HitPart::Image}, Case{53, false, HitPart::Image},
-                          Case{55, false, HitPart::Row}, Case{57, false, HitPart::Label},
-                          Case{100, false, HitPart::Label}, Case{101, false, HitPart::Row}})
+    for (const Case& c :
+         {Case{5, true, HitPart::Row}, Case{19, true, HitPart::ExpandButton},
+          Case{37, true, HitPart::ExpandButton}, Case{25, false, HitPart::Row},
+          Case{38, true, HitPart::Image}, Case{53, false, HitPart::Image}, Case{55, false, HitPart::Row},
+          Case{57, false, HitPart::Label}, Case{100, false, HitPart::Label}, Case{101, false, HitPart::Row}})
         EXPECT_EQ(app::HitTestRow(metrics, 1, c.hasChildren, 40, c.x), c.part) << c.x;
 }
 
