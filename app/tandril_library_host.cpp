@@ -19,7 +19,9 @@ TandrilWindow MainWindow() {
 
 const LauncherHost kTandrilLibrary{
     [] { return ::GetUserDefineCount(); },
-    [](int previousCount, int newCount) { ::WriteIniSection_UserDefine_KwTav(previousCount, newCount, MainWindow()); },
+    [](int previousCount, int newCount) {
+        ::WriteIniSection_UserDefine_KwTav(previousCount, newCount, MainWindow());
+    },
     [](int previousCount, int newCount, std::string_view suiteFolder) {
         const std::string folder(suiteFolder);
         ::WriteIniSection_UserDefine_KwTav_WithKWPath(previousCount, newCount, 0, folder.c_str());

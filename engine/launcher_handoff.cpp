@@ -21,8 +21,10 @@ bool IsGeneralActionFile(std::string_view actionFile) {
 // The DVR's install folder names the suite folder; without it the library finds the folder itself.
 void WriteButton(const LauncherHost& host, int previousCount, int newCount) {
     const std::string& suiteFolder = InstallFolder(1);
-    if (!suiteFolder.empty()) host.writeButtonWithPath(previousCount, newCount, suiteFolder);
-    else host.writeButton(previousCount, newCount);
+    if (!suiteFolder.empty())
+        host.writeButtonWithPath(previousCount, newCount, suiteFolder);
+    else
+        host.writeButton(previousCount, newCount);
 }
 
 int StoredCount(std::string_view file) {

@@ -20,7 +20,8 @@ bool& RestoreRunning() {
     return running;
 }
 
-constexpr std::array<std::string_view, 4> kNetworkSections{"MirrorHost", "Remote DVR", "Remote Desktop", "NetWork"};
+constexpr std::array<std::string_view, 4> kNetworkSections{"MirrorHost", "Remote DVR", "Remote Desktop",
+                                                           "NetWork"};
 
 std::string LowerCase(std::string_view text) {
     std::string lower(text);
@@ -32,7 +33,8 @@ std::string LowerCase(std::string_view text) {
 bool CopyRecorded(const std::string& from, std::string_view to, std::string_view what) {
     if (plat::CopyFileTo(from, to, false)) return true;
     CurrentRunLog().Record(RunEvent::Failed, to,
-                           std::string(what) + " from " + from + " failed, error " + std::to_string(plat::LastError()));
+                           std::string(what) + " from " + from + " failed, error " +
+                               std::to_string(plat::LastError()));
     return false;
 }
 
@@ -55,8 +57,10 @@ void CopyIniSection(std::string_view section, std::string_view from, std::string
         entries.push_back(key + '=' + plat::ProfileString(from, section, key, ""));
     }
     // One write, so the section is never seen half replaced.
-    if (entries.empty()) plat::WriteProfileString(into, section, std::nullopt, std::nullopt);
-    else plat::WriteProfileSection(into, section, std::move(entries));
+    if (entries.empty())
+        plat::WriteProfileString(into, section, std::nullopt, std::nullopt);
+    else
+        plat::WriteProfileSection(into, section, std::move(entries));
 }
 
 bool TakesMultiInstanceMerge(std::string_view source) {
@@ -64,7 +68,8 @@ bool TakesMultiInstanceMerge(std::string_view source) {
     if (LowerCase(source).find("orvmulti.ini") == std::string::npos) return false;
     std::uint64_t size = 0;
     std::uint32_t attributes = 0;
-    return plat::FileAttributesEx(source, &attributes, &size) && (attributes & plat::kAttrDirectory) == 0 && size > 0;
+    return plat::FileAttributesEx(source, &attributes, &size) && (attributes & plat::kAttrDirectory) == 0 &&
+           size > 0;
 }
 
 int MergeMultiInstanceIni(std::string_view source, std::string_view destination) {

@@ -22,5 +22,4 @@ TANDRIL_API int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, i
                                                                     suiteFolder ? suiteFolder : "");
     });
 }
-
 }

@@ -47,5 +47,4 @@ TANDRIL_API void DoUserDefine(TandrilWindow owner) {
 TANDRIL_API void DoUserDefinehWnd(TandrilWindow owner) {
     DoUserDefine(owner);
 }
-
 }

@@ -83,8 +83,9 @@ std::optional<std::string> FindSuiteFolder(plat::Operator* parent) {
     }
     const std::string& libraryFolder = Library().libraryFolder;
     plat::FolderBrowser browser;
-    browser.caption = plat::ProfileString(libraryFolder + "Tavo_CommRes\\Setup.ini", "MSG_BOX",
-                                          "Text_String_KW_PATH_SELECT", "Please select Quadrel System Program Path");
+    browser.caption =
+        plat::ProfileString(libraryFolder + "Tavo_CommRes\\Setup.ini", "MSG_BOX",
+                            "Text_String_KW_PATH_SELECT", "Please select Quadrel System Program Path");
     browser.initialFolder = libraryFolder;
     if (!browser.Browse(parent)) return std::nullopt;
     return browser.chosenFolder + '\\';
@@ -100,7 +101,8 @@ int WriteIniSection_UserDefine_KwTav(int previousCount, int newCount, plat::Oper
     return previousCount;
 }
 
-int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount, std::string_view suiteFolder) {
+int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount,
+                                                std::string_view suiteFolder) {
     const Work work = WorkFor(previousCount, newCount);
     if (work.writeButton) WriteSkins(newCount, work, std::string(suiteFolder));
     return previousCount;

@@ -18,6 +18,7 @@ namespace tandril {
 int WriteIniSection_UserDefine_KwTav(int previousCount, int newCount, plat::Operator* parent);
 
 // The same with the suite folder given.
-int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount, std::string_view suiteFolder);
+int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount,
+                                                std::string_view suiteFolder);
 
 } // namespace tandril

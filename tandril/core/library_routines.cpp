@@ -24,7 +24,8 @@ bool EnsureDirectory(std::string_view path) {
     // where this host's chain creation would report it as in the way.
     if (plat::FileAttributes(path) != plat::kInvalidAttributes) return true;
     const std::uint32_t result = plat::CreateFolderChain(path);
-    return result == plat::kErrorSuccess || result == plat::kErrorFileExists || result == plat::kErrorAlreadyExists;
+    return result == plat::kErrorSuccess || result == plat::kErrorFileExists ||
+           result == plat::kErrorAlreadyExists;
 }
 
 } // namespace tandril

@@ -12,7 +12,8 @@ LibraryState& Library() {
 void InitialiseLibrary(std::string_view libraryFile) {
     LibraryState& state = Library();
     const std::size_t cut = libraryFile.rfind('\\');
-    state.libraryFolder = cut == std::string_view::npos ? std::string() : std::string(libraryFile.substr(0, cut + 1));
+    state.libraryFolder =
+        cut == std::string_view::npos ? std::string() : std::string(libraryFile.substr(0, cut + 1));
     state.textFilePath = state.libraryFolder + "MenuSelect.ini";
     if (state.windowsFolder.empty()) state.windowsFolder = plat::WindowsFolder();
 }

@@ -20,7 +20,8 @@ void UserDefineEdit::SetParam(std::string_view param) {
 
 bool UserDefineEdit::ChooseFile(plat::Operator& op) {
     const std::size_t cut = values_.file.rfind('\\');
-    const std::string initialFolder = cut == std::string::npos ? std::string() : values_.file.substr(0, cut + 1);
+    const std::string initialFolder =
+        cut == std::string::npos ? std::string() : values_.file.substr(0, cut + 1);
     const std::optional<std::string> chosen = op.PromptFile(openingName_, initialFolder, kFileFilter);
     if (!chosen || chosen->empty() || chosen->size() > kFileLimit) return false;
     values_.file = *chosen;

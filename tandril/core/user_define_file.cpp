@@ -36,10 +36,12 @@ std::vector<UserDefineEntry> LoadUserDefines() {
 }
 
 bool SaveUserDefines(const std::vector<UserDefineEntry>& entries) {
-    bool written = plat::WriteProfileString(kUserDefineIni, "General", "Count", std::to_string(entries.size()));
+    bool written =
+        plat::WriteProfileString(kUserDefineIni, "General", "Count", std::to_string(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string section = std::to_string(i + 1);
-        written = plat::WriteProfileString(kUserDefineIni, section, "Application", entries[i].application) && written;
+        written = plat::WriteProfileString(kUserDefineIni, section, "Application", entries[i].application) &&
+                  written;
         written = plat::WriteProfileString(kUserDefineIni, section, "File", entries[i].file) && written;
         written = plat::WriteProfileString(kUserDefineIni, section, "Param", entries[i].param) && written;
     }
@@ -47,7 +49,8 @@ bool SaveUserDefines(const std::vector<UserDefineEntry>& entries) {
 }
 
 std::string UserDefineTip() {
-    if (StoredCount() == 1) return plat::ProfileString(kUserDefineIni, "1", "Application", "").substr(0, kTipNameLimit);
+    if (StoredCount() == 1)
+        return plat::ProfileString(kUserDefineIni, "1", "Application", "").substr(0, kTipNameLimit);
     return MenuSelectText("General", "Text_X81_Title_UserDefine");
 }
 

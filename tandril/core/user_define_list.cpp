@@ -6,7 +6,8 @@
 
 namespace tandril {
 
-UserDefineList::UserDefineList() : entries_(LoadUserDefines()), openingCount_(static_cast<int>(entries_.size())) {}
+UserDefineList::UserDefineList()
+    : entries_(LoadUserDefines()), openingCount_(static_cast<int>(entries_.size())) {}
 
 void UserDefineList::Select(int row) {
     selection_ = row >= 0 && row < static_cast<int>(entries_.size()) ? row : -1;

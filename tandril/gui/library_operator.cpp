@@ -17,7 +17,8 @@ namespace tandril::gui {
 namespace {
 
 QString HostPathOf(std::string_view windowsPath) {
-    const std::optional<std::string> host = windowsPath.empty() ? std::nullopt : plat::ToHostPath(windowsPath);
+    const std::optional<std::string> host =
+        windowsPath.empty() ? std::nullopt : plat::ToHostPath(windowsPath);
     return host ? QFile::decodeName(QByteArray::fromStdString(*host)) : QString();
 }
 
@@ -32,7 +33,8 @@ QStringList NameFilters(std::string_view windowsFilter) {
     QStringList filters;
     for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) {
         QString patterns = fields[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' ')).replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '))
+            .replace(QStringLiteral("*.*"), QStringLiteral("*"));
         const qsizetype open = fields[i].lastIndexOf(QLatin1Char('('));
         const QString description = (open > 0 ? fields[i].left(open) : fields[i]).trimmed();
         filters << description + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
@@ -84,8 +86,9 @@ int LibraryOperator::ShowMessage(std::string_view text, std::string_view caption
     }
 }
 
-std::optional<std::string> LibraryOperator::PromptFolder(std::string_view caption, std::string_view initialFolder,
-                                                         const std::function<bool(std::string_view)>& acceptable) {
+std::optional<std::string>
+LibraryOperator::PromptFolder(std::string_view caption, std::string_view initialFolder,
+                              const std::function<bool(std::string_view)>& acceptable) {
     if (!EnsureGuiApplication()) return std::nullopt;
     QString start = HostPathOf(initialFolder);
     for (;;) {
@@ -99,7 +102,8 @@ std::optional<std::string> LibraryOperator::PromptFolder(std::string_view captio
     }
 }
 
-std::optional<std::string> LibraryOperator::PromptFile(std::string_view caption, std::string_view initialFolder,
+std::optional<std::string> LibraryOperator::PromptFile(std::string_view caption,
+                                                       std::string_view initialFolder,
                                                        std::string_view filter) {
     if (!EnsureGuiApplication()) return std::nullopt;
     QString start = HostPathOf(initialFolder);
@@ -118,8 +122,10 @@ int LibraryOperator::PopupMenu(const std::vector<std::string>& entries) {
     if (!EnsureGuiApplication()) return -1;
     QMenu menu(owner_);
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].empty()) menu.addSeparator();
-        else menu.addAction(FromAnsi(entries[i]))->setData(static_cast<int>(i));
+        if (entries[i].empty())
+            menu.addSeparator();
+        else
+            menu.addAction(FromAnsi(entries[i]))->setData(static_cast<int>(i));
     }
     const QAction* chosen = menu.exec(QCursor::pos());
     return chosen ? chosen->data().toInt() : -1;

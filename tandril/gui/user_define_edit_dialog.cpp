@@ -32,9 +32,9 @@ QLineEdit* Field(const char* id, std::size_t limit, QWidget* parent) {
 
 UserDefineEditDialog::UserDefineEditDialog(EditMode mode, UserDefineEntry values, plat::Operator& prompts,
                                            QWidget* parent)
-    : QDialog(parent), edit_(mode, std::move(values)), prompts_(prompts), name_(Field("1021", kApplicationLimit, this)),
-      file_(Field("1022", kFileLimit, this)), param_(Field("1023", kParamLimit, this)),
-      ok_(new QPushButton(Text("General", "Text_BTN_OK"), this)) {
+    : QDialog(parent), edit_(mode, std::move(values)), prompts_(prompts),
+      name_(Field("1021", kApplicationLimit, this)), file_(Field("1022", kFileLimit, this)),
+      param_(Field("1023", kParamLimit, this)), ok_(new QPushButton(Text("General", "Text_BTN_OK"), this)) {
     setWindowTitle(Text("General", mode == EditMode::Add ? "Text_X81_Title_Add" : "Text_X81_Title_Modify"));
     file_->setReadOnly(true);
     name_->setText(FromAnsi(edit_.values().application));

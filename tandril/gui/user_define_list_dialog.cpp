@@ -36,8 +36,8 @@ QStringList RowTexts(const UserDefineEntry& entry) {
 } // namespace
 
 UserDefineListDialog::UserDefineListDialog(plat::Operator* prompts, QWidget* parent)
-    : QDialog(parent), ownPrompts_(this), prompts_(prompts ? *prompts : ownPrompts_), view_(new QTreeWidget(this)),
-      add_(Button("3", Text("UserDefine", "Text_X81_BTN_Add"), this)),
+    : QDialog(parent), ownPrompts_(this), prompts_(prompts ? *prompts : ownPrompts_),
+      view_(new QTreeWidget(this)), add_(Button("3", Text("UserDefine", "Text_X81_BTN_Add"), this)),
       modify_(Button("4", Text("UserDefine", "Text_X81_BTN_Modify"), this)),
       remove_(Button("5", Text("UserDefine", "Text_X81_BTN_Remove"), this)) {
     int rightToLeft = 0;
@@ -124,7 +124,8 @@ void UserDefineListDialog::Add() {
 void UserDefineListDialog::Modify() {
     const int row = list_.selection();
     if (row < 0) return;
-    const std::optional<UserDefineEntry> entry = RunEdit(EditMode::Modify, list_.entries()[static_cast<std::size_t>(row)]);
+    const std::optional<UserDefineEntry> entry =
+        RunEdit(EditMode::Modify, list_.entries()[static_cast<std::size_t>(row)]);
     if (!entry || !list_.Modify(*entry)) return;
     const QStringList texts = RowTexts(*entry);
     for (int column = 0; column < texts.size(); ++column)

@@ -17,7 +17,8 @@ const LauncherHost kRecordingHost{
     [] { return g_count; },
     [](int previous, int next) { Calls().push_back(std::to_string(previous) + "->" + std::to_string(next)); },
     [](int previous, int next, std::string_view suite) {
-        Calls().push_back(std::to_string(previous) + "->" + std::to_string(next) + " in " + std::string(suite));
+        Calls().push_back(std::to_string(previous) + "->" + std::to_string(next) + " in " +
+                          std::string(suite));
     }};
 
 class LauncherHandOff : public EngineTest {

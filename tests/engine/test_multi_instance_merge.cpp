@@ -16,10 +16,13 @@ class MultiInstanceMerge : public EngineTest {
     MultiInstanceMerge() {
         UsePreparedRoots();
         WriteActionFile("[GENERAL]\nINI_WINDOW_PATH_ALL=1\n[INI_WINDOW_PATH_ALL]\nIWPA_1=OrvMulti.ini\n");
-        Write(kLive, "[General]\r\nInstallPath=C:\\DVR\\Dvr.exe\r\nLive=1\r\n[MirrorHost]\r\nHost=live-mirror\r\n"
-                     "[NetWork]\r\nPort=80\r\nLiveOnly=1\r\n");
-        Write(kPacked, "[General]\r\nInstallPath=C:\\DVR\\Dvr.exe\r\nPacked=1\r\n[MirrorHost]\r\nHost=packed-mirror\r\n"
-                       "[Remote DVR]\r\nR=1\r\n[NetWork]\r\nPort=8080\r\n");
+        Write(kLive,
+              "[General]\r\nInstallPath=C:\\DVR\\Dvr.exe\r\nLive=1\r\n[MirrorHost]\r\nHost=live-mirror\r\n"
+              "[NetWork]\r\nPort=80\r\nLiveOnly=1\r\n");
+        Write(
+            kPacked,
+            "[General]\r\nInstallPath=C:\\DVR\\Dvr.exe\r\nPacked=1\r\n[MirrorHost]\r\nHost=packed-mirror\r\n"
+            "[Remote DVR]\r\nR=1\r\n[NetWork]\r\nPort=8080\r\n");
     }
     ~MultiInstanceMerge() override { RestoreFlags() = {}; }
 

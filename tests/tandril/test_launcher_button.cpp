@@ -12,8 +12,8 @@ using tandril::WriteIniSection_UserDefine_KwTav_WithKWPath;
 class LauncherButton : public TandrilTest {
   protected:
     static constexpr const char* kSuite = "C:\\Suite\\";
-    static constexpr const char* kFolders[] = {"CommRes",     "CommRes1024",     "CommRes1280",
-                                               "CommRes1600", "CommRes1680",     "CommRes1920",
+    static constexpr const char* kFolders[] = {"CommRes",         "CommRes1024",     "CommRes1280",
+                                               "CommRes1600",     "CommRes1680",     "CommRes1920",
                                                "CommRes1280x800", "CommRes1440x900", "CommRes1920x1080"};
     static constexpr const char* kSkin =
         "[Main]\r\nLivePos=1,2,3,4\r\n[ButtonLines]\r\n1=b1.bmp\r\n2=b2.bmp\r\n3=b3.bmp\r\n4=b4.bmp\r\n"
@@ -61,7 +61,8 @@ TEST_F(LauncherButton, NoApplicationsRemoveTheButtonLineAndKeepTheOthers) {
     prefix.WriteHost(kTextFile, "[General]\r\nText_X81_Title_UserDefine=User Define\r\n");
     EXPECT_EQ(WriteIniSection_UserDefine_KwTav_WithKWPath(3, 0, kSuite), 3);
     for (const std::string& file : files) {
-        EXPECT_EQ(plat::ProfileKeys(file, "ButtonLines"), (std::vector<std::string>{"1", "2", "3", "4", "7", "8"}))
+        EXPECT_EQ(plat::ProfileKeys(file, "ButtonLines"),
+                  (std::vector<std::string>{"1", "2", "3", "4", "7", "8"}))
             << file;
         EXPECT_EQ(Value(file, "ButtonLines", "8"), "b8.bmp");
         EXPECT_EQ(Value(file, "Main", "LivePos"), "1,2,3,4");
@@ -95,7 +96,8 @@ TEST_F(LauncherButton, TheSuiteFolderComesFromInstallPathOrOnePromptPerCall) {
     EXPECT_TRUE(op.calls().empty());
 
     plat::WriteProfileString("OrvMulti.ini", "General", "InstallPath", "");
-    prefix.WriteHost("C:\\Lib\\Tavo_CommRes\\Setup.ini", "[MSG_BOX]\r\nText_String_KW_PATH_SELECT=Where?\r\n");
+    prefix.WriteHost("C:\\Lib\\Tavo_CommRes\\Setup.ini",
+                     "[MSG_BOX]\r\nText_String_KW_PATH_SELECT=Where?\r\n");
     op.AnswerFolder("C:\\Suite");
     WriteIniSection_UserDefine_KwTav(2, 0, &op);
     EXPECT_EQ(op.calls(), std::vector<std::string>{"folder? Where? | C:\\Lib"});
@@ -106,7 +108,8 @@ TEST_F(LauncherButton, ACancelledPromptWritesNothing) {
     const std::vector<std::string> files = LayOutSkins();
     op.CancelFolder();
     EXPECT_EQ(WriteIniSection_UserDefine_KwTav(0, 3, &op), 0);
-    EXPECT_EQ(op.calls(), std::vector<std::string>{"folder? Please select Quadrel System Program Path | C:\\Lib"});
+    EXPECT_EQ(op.calls(),
+              std::vector<std::string>{"folder? Please select Quadrel System Program Path | C:\\Lib"});
     for (const std::string& file : files)
         EXPECT_EQ(prefix.ReadHost(file), kSkin);
 }
@@ -117,7 +120,8 @@ TEST_F(LauncherButton, ASuiteFolderNamedLikeAnIniFileIsStillTheFolder) {
     prefix.WriteHost("C:\\Skins.ini.d\\CommRes\\skinNTSC_e.ini", "");
     WriteIniSection_UserDefine_KwTav_WithKWPath(0, 1, "C:\\Skins.ini.d\\");
     EXPECT_EQ(prefix.ReadHost("C:\\Skins.ini"), "[Keep]\r\nk=v\r\n");
-    EXPECT_EQ(Value("C:\\Skins.ini.d\\CommRes\\skinNTSC_e.ini", "ButtonLines", "5"), "CommRes\\UserDefineUp.bmp");
+    EXPECT_EQ(Value("C:\\Skins.ini.d\\CommRes\\skinNTSC_e.ini", "ButtonLines", "5"),
+              "CommRes\\UserDefineUp.bmp");
 }
 
 } // namespace

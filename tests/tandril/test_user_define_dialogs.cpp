@@ -29,11 +29,14 @@ class UserDefineDialogs : public TandrilTest {
     static QPushButton* ButtonOf(QWidget& dialog, const char* id) {
         return dialog.findChild<QPushButton*>(QLatin1String(id));
     }
-    static QTreeWidget* ListOf(QWidget& dialog) { return dialog.findChild<QTreeWidget*>(QStringLiteral("2000")); }
+    static QTreeWidget* ListOf(QWidget& dialog) {
+        return dialog.findChild<QTreeWidget*>(QStringLiteral("2000"));
+    }
 
     // Clicks `button` of the list dialog; the edit dialog it opens is filled by `fill` and closed
     // with OK (or Cancel when `accept` is false).
-    void Edit(QWidget& list, const char* button, const std::function<void(QWidget&)>& fill, bool accept = true) {
+    void Edit(QWidget& list, const char* button, const std::function<void(QWidget&)>& fill,
+              bool accept = true) {
         bool edited = false;
         QTimer::singleShot(0, [&] {
             QWidget* edit = QApplication::activeModalWidget();
@@ -73,12 +76,14 @@ TEST_F(UserDefineDialogs, AddModifyRemoveAndOkWriteTheListAndTheButton) {
     EXPECT_EQ(list->topLevelItem(2)->text(1), QStringLiteral("C:\\Apps\\viewer.exe"));
 
     // A click on a row selects it; one below the rows takes the selection away.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
     EXPECT_TRUE(ButtonOf(dialog, "4")->isEnabled());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
     EXPECT_FALSE(ButtonOf(dialog, "4")->isEnabled());
 
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
     Edit(dialog, "4", [](QWidget& edit) {
         edit.findChild<QLineEdit*>(QStringLiteral("1021"))->setText(QStringLiteral("Renamed"));
     });

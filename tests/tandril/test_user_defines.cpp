@@ -21,8 +21,10 @@ class UserDefines : public TandrilTest {
     // A program that writes its arguments into "<name>.ran" beside itself.
     std::string WriteRecorder(const std::string& name) const {
         const std::string path = "C:\\Apps\\" + name + ".sh";
-        prefix.WriteHost(path, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/" + name + ".part\"\n"
-                               "mv \"$(dirname \"$0\")/" + name + ".part\" \"$(dirname \"$0\")/" + name + ".ran\"\n");
+        prefix.WriteHost(path, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/" + name +
+                                   ".part\"\n"
+                                   "mv \"$(dirname \"$0\")/" +
+                                   name + ".part\" \"$(dirname \"$0\")/" + name + ".ran\"\n");
         chmod(prefix.HostOf(path).c_str(), 0755);
         return path;
     }
