@@ -7,6 +7,8 @@
 #include "engine/launcher_handoff.h"
 #include "engine/multi_instance_merge.h"
 #include "engine/path_roots.h"
+#include "engine/registry_section_actions.h"
+#include "engine/registry_tree_actions.h"
 #include "engine/run_log.h"
 #include "platform/error.h"
 
@@ -47,6 +49,8 @@ int CountActions(std::string_view actionFile) {
         count += SumCounts(actionFile,
                            {"INI_KW_PATH_ALL", "INI_KW_PATH_SECTION", "FILE_KW_PATH_IN_INI", "ALL_FILE_IN_KW_PATH"});
     count += SumCounts(actionFile, {"FILE_FULLPATH_IN_INI"});
+    if (!roots.registryFolder.empty()) count += SumCounts(actionFile, {"REGISTER_TREE_ALL"});
+    count += SumCounts(actionFile, {"REGISTER_TREE_SECTION"});
     return count > INT_MAX ? INT_MAX : static_cast<int>(count);
 }
 
@@ -61,6 +65,8 @@ int RunPackupRestore(std::string_view actionFile, std::string_view /*exportFile*
             RunAll({RestoreIniWindowPathAll, RestoreFileWindowPathInIni, RestoreIniKwPathAll, RestoreFileKwPathInIni,
                     RestoreAllFileInKwPath, RestoreFileFullpathInIni},
                    actionFile, package);
+            if (!roots.registryFolder.empty()) RunAll({RestoreRegisterTreeAll}, actionFile, package);
+            RunAll({RestoreRegisterTreeSection}, actionFile, package);
         }
         HandOffAfterRestore(actionFile);
         return 1;
@@ -78,14 +84,16 @@ int RunPackupRestore(std::string_view actionFile, std::string_view /*exportFile*
         RunAll({PackupIniKwPathAll, PackupFileKwPathInIni, PackupAllFileInKwPath, PackupAllFileInKwPathPnr}, actionFile,
                package);
     RunAll({PackupFileFullpathInIni}, actionFile, package);
+    if (!roots.registryFolder.empty()) RunAll({PackupRegisterTreeAll}, actionFile, package);
+    RunAll({PackupRegisterTreeSection}, actionFile, package);
     return 1;
 }
 
 int RunDefaults(std::string_view actionFile) {
     HandOffBeforeDefaults(actionFile);
     // Nothing is gated here: the roots are the ones prepared for the product before.
-    RunAll({DefaultsIniWindowPathAll, DefaultsFileWindowPathInIni, DefaultsIniKwPathAll, DefaultsFileKwPathInIni,
-            DefaultsAllFileInKwPath},
+    RunAll({DefaultsRegisterTreeAll, DefaultsRegisterTreeSection, DefaultsIniWindowPathAll, DefaultsFileWindowPathInIni,
+            DefaultsIniKwPathAll, DefaultsFileKwPathInIni, DefaultsAllFileInKwPath},
            actionFile, "");
     return 1;
 }

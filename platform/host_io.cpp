@@ -104,10 +104,12 @@ bool WriteThroughTemporary(const std::string& hostPath, std::string_view bytes, 
         savedErrno = errno;
     }
     if (ok) {
-        int renamed = replace ? ::rename(temp.c_str(), hostPath.c_str())
-                              : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, hostPath.c_str(), RENAME_NOREPLACE);
+        int renamed = replace
+                          ? ::rename(temp.c_str(), hostPath.c_str())
+                          : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, hostPath.c_str(), RENAME_NOREPLACE);
         // A file system without that rename: a hard link is made only where no name is.
-        if (renamed != 0 && errno == EINVAL && !replace && (renamed = ::link(temp.c_str(), hostPath.c_str())) == 0)
+        if (renamed != 0 && errno == EINVAL && !replace &&
+            (renamed = ::link(temp.c_str(), hostPath.c_str())) == 0)
             ::unlink(temp.c_str());
         if (renamed != 0) {
             ok = false;

@@ -17,8 +17,8 @@ struct Known {
     std::string_view name;
     Luid luid;
 };
-constexpr std::array<Known, 2> kKnown{{{"SeBackupPrivilege", kSeBackupPrivilege},
-                                       {"SeRestorePrivilege", kSeRestorePrivilege}}};
+constexpr std::array<Known, 2> kKnown{
+    {{"SeBackupPrivilege", kSeBackupPrivilege}, {"SeRestorePrivilege", kSeRestorePrivilege}}};
 
 // The process token: what the account holds and what is enabled, for the machine of the prefix.
 struct Token {
@@ -52,7 +52,9 @@ int IndexOf(Luid luid) {
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+        const auto upper = [](char c) {
+            return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        };
         if (upper(a[i]) != upper(b[i])) return false;
     }
     return true;
@@ -102,7 +104,8 @@ bool LookupPrivilegeValue(const char* systemName, const char* name, Luid* luid) 
     return Fail(kErrorNoSuchPrivilege);
 }
 
-bool AdjustTokenPrivileges(TokenHandle token, bool disableAll, const std::vector<LuidAndAttributes>& newState) {
+bool AdjustTokenPrivileges(TokenHandle token, bool disableAll,
+                           const std::vector<LuidAndAttributes>& newState) {
     Token& state = ProcessToken();
     std::lock_guard lock(state.mutex);
     FollowPrefix(state);

@@ -44,7 +44,8 @@ bool LookupPrivilegeValue(const char* systemName, const char* name, Luid* luid);
 // As on Windows a privilege the account does not hold is not enabled, and the call still returns
 // true with the last error 1300; on full success the last error is 0. Needs a token opened with
 // kTokenAdjustPrivileges (5); an unknown token gives 6, an unknown privilege 1313.
-bool AdjustTokenPrivileges(TokenHandle token, bool disableAll, const std::vector<LuidAndAttributes>& newState);
+bool AdjustTokenPrivileges(TokenHandle token, bool disableAll,
+                           const std::vector<LuidAndAttributes>& newState);
 
 // Whether the process token has the privilege enabled now.
 bool PrivilegeEnabled(Luid privilege);

@@ -40,19 +40,14 @@ bool IsStringType(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
-// The store, the key of the handle and the handle's access, when the handle may do `needed`.
+// The store and the key of a handle.
 struct Opened {
     Store* store = nullptr;
     KeyId id = 0;
-    std::uint32_t access = 0;
 };
 
 long Open(HKey key, std::uint32_t needed, Opened* opened) {
-    if (key == 0) return kErrorInvalidHandle;
-    opened->store = Store::Current();
-    if (!opened->store) return kErrorRegistryIoFailed;
-    if (long code = reg::Resolve(*opened->store, key, &opened->id, &opened->access)) return code;
-    return (opened->access & needed) == needed ? kErrorSuccess : kErrorAccessDenied;
+    return reg::KeyOfHandle(key, needed, &opened->store, &opened->id);
 }
 
 long CopyName(const std::string& name, char* buffer, std::uint32_t* size) {
@@ -126,7 +121,8 @@ long RegOpenKeyEx(HKey key, const char* subKey, std::uint32_t access, HKey* resu
     return kErrorSuccess;
 }
 
-long RegCreateKeyEx(HKey key, const char* subKey, std::uint32_t access, HKey* result, std::uint32_t* disposition) {
+long RegCreateKeyEx(HKey key, const char* subKey, std::uint32_t access, HKey* result,
+                    std::uint32_t* disposition) {
     if (!result) return kErrorInvalidParameter;
     *result = 0;
     std::lock_guard lock(reg::RegistryMutex());
@@ -137,8 +133,8 @@ long RegCreateKeyEx(HKey key, const char* subKey, std::uint32_t access, HKey* re
     if (long code = SplitSubkey(key, subKey, &parts)) return code;
     KeyId found = 0;
     bool created = false;
-    const long code =
-        opened.store->Transaction(true, [&] { return opened.store->Make(opened.id, parts, &found, &created); });
+    const long code = opened.store->Transaction(
+        true, [&] { return opened.store->Make(opened.id, parts, &found, &created); });
     if (code) return code;
     if (disposition) *disposition = created ? kRegCreatedNewKey : kRegOpenedExistingKey;
     *result = reg::AddHandle(found, access);
@@ -151,7 +147,8 @@ long RegCloseKey(HKey key) {
     return reg::RemoveHandle(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
-long RegQueryValueEx(HKey key, const char* name, std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) {
+long RegQueryValueEx(HKey key, const char* name, std::uint32_t* type, std::uint8_t* data,
+                     std::uint32_t* size) {
     std::lock_guard lock(reg::RegistryMutex());
     Opened opened;
     if (long code = Open(key, kKeyQueryValue, &opened)) return code;
@@ -165,7 +162,8 @@ long RegQueryValueEx(HKey key, const char* name, std::uint32_t* type, std::uint8
     return CopyData(value, type, data, size);
 }
 
-long RegSetValueEx(HKey key, const char* name, std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+long RegSetValueEx(HKey key, const char* name, std::uint32_t type, const std::uint8_t* data,
+                   std::uint32_t size) {
     if (!data && size > 0) return kErrorNoAccess;
     const std::string_view valueName = name ? name : "";
     if (valueName.size() > reg::kMaxValueNameLength) return kErrorInvalidParameter;
@@ -208,7 +206,8 @@ long RegDeleteKey(HKey key, const char* subKey) {
         if (long code = opened.store->Find(opened.id, parts, &found)) return code;
         if (long code = opened.store->Describe(found, &parent, &name)) return code;
         // The tops and the hives below them are the machine's.
-        if (parent == 0 || parent == reg::kMachineTop || parent == reg::kUsersTop) return long{kErrorAccessDenied};
+        if (parent == 0 || parent == reg::kMachineTop || parent == reg::kUsersTop)
+            return long{kErrorAccessDenied};
         return opened.store->DeleteKey(found);
     });
 }
@@ -264,7 +263,8 @@ long RegQueryInfoKey(HKey key, RegKeyInfo* info) {
         return opened.store->Counts(opened.id, &counts);
     });
     if (code) return code;
-    *info = {counts.subKeys, counts.maxSubKeyLength, counts.values, counts.maxValueNameLength, counts.maxValueLength};
+    *info = {counts.subKeys, counts.maxSubKeyLength, counts.values, counts.maxValueNameLength,
+             counts.maxValueLength};
     return kErrorSuccess;
 }
 

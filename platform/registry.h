@@ -78,12 +78,14 @@ long RegCloseKey(HKey key);
 // A buffer too small gives 234, *size the size needed, *type set and the buffer untouched. A
 // string whose stored data ends without a NUL gets one in the buffer when there is room, not
 // counted in *size. 2 for a missing value, 5 without query access. type may be null.
-long RegQueryValueEx(HKey key, const char* name, std::uint32_t* type, std::uint8_t* data, std::uint32_t* size);
+long RegQueryValueEx(HKey key, const char* name, std::uint32_t* type, std::uint8_t* data,
+                     std::uint32_t* size);
 
 // RegSetValueEx: the data is kept as bytes. For REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ the byte
 // after the data is read, as Windows does: when it is a NUL, one is stored with the value. Null data
 // with a size gives 998, a name over 16,383 characters 87, no set access 5.
-long RegSetValueEx(HKey key, const char* name, std::uint32_t type, const std::uint8_t* data, std::uint32_t size);
+long RegSetValueEx(HKey key, const char* name, std::uint32_t type, const std::uint8_t* data,
+                   std::uint32_t size);
 
 // RegDeleteValue: 2 when missing, 5 without set access.
 long RegDeleteValue(HKey key, const char* name);

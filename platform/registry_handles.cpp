@@ -46,11 +46,16 @@ struct Place {
 
 Place PlaceOf(HKey key) {
     switch (key) {
-    case kHkeyClassesRoot: return {kMachineTop, {"SOFTWARE", "Classes"}};
-    case kHkeyCurrentUser: return {kUsersTop, {".DEFAULT"}};
-    case kHkeyCurrentConfig: return {kMachineTop, {"SYSTEM", "CurrentControlSet", "Hardware Profiles", "Current"}};
-    case kHkeyUsers: return {kUsersTop, {}};
-    default: return {kMachineTop, {}};
+    case kHkeyClassesRoot:
+        return {kMachineTop, {"SOFTWARE", "Classes"}};
+    case kHkeyCurrentUser:
+        return {kUsersTop, {".DEFAULT"}};
+    case kHkeyCurrentConfig:
+        return {kMachineTop, {"SYSTEM", "CurrentControlSet", "Hardware Profiles", "Current"}};
+    case kHkeyUsers:
+        return {kUsersTop, {}};
+    default:
+        return {kMachineTop, {}};
     }
 }
 
@@ -81,6 +86,15 @@ long Resolve(Store& store, HKey key, KeyId* id, std::uint32_t* access) {
     *id = found->second.id;
     *access = found->second.access;
     return kErrorSuccess;
+}
+
+long KeyOfHandle(HKey key, std::uint32_t needed, Store** store, KeyId* id) {
+    if (key == 0) return kErrorInvalidHandle;
+    *store = Store::Current();
+    if (!*store) return kErrorRegistryIoFailed;
+    std::uint32_t access = 0;
+    if (long code = Resolve(**store, key, id, &access)) return code;
+    return (access & needed) == needed ? kErrorSuccess : kErrorAccessDenied;
 }
 
 HKey AddHandle(KeyId id, std::uint32_t access) {

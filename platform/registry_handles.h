@@ -19,6 +19,10 @@ bool IsPredefined(HKey key);
 // again.
 long Resolve(Store& store, HKey key, KeyId* id, std::uint32_t* access);
 
+// The store and the key of a handle that may do `needed`: as Resolve, and 6 for no handle, 1016
+// without a store, 5 when the handle was opened without that access.
+long KeyOfHandle(HKey key, std::uint32_t needed, Store** store, KeyId* id);
+
 HKey AddHandle(KeyId id, std::uint32_t access);
 // False for a handle that is not open.
 bool RemoveHandle(HKey key);

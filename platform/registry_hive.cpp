@@ -126,7 +126,8 @@ std::string EncodeHive(const TreeKey& top) {
 }
 
 std::optional<TreeKey> DecodeHive(std::string_view file) {
-    if (file.size() < kHeaderSize + kChecksumSize || file.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    if (file.size() < kHeaderSize + kChecksumSize || file.substr(0, kMagic.size()) != kMagic)
+        return std::nullopt;
     if (GetLittleEndian(file.substr(8, 4)) != kHiveVersion || GetLittleEndian(file.substr(12, 4)) != 0)
         return std::nullopt;
     const std::uint64_t payloadSize = GetLittleEndian(file.substr(16, 8));

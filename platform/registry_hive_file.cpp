@@ -27,13 +27,10 @@ long HostPathOf(const char* file, std::string* hostPath) {
 } // namespace
 
 long RegSaveKey(HKey key, const char* file) {
-    if (key == 0) return kErrorInvalidHandle;
     std::lock_guard lock(reg::RegistryMutex());
-    reg::Store* store = reg::Store::Current();
-    if (!store) return kErrorRegistryIoFailed;
+    reg::Store* store = nullptr;
     reg::KeyId id = 0;
-    std::uint32_t access = 0;
-    if (long code = reg::Resolve(*store, key, &id, &access)) return code;
+    if (long code = reg::KeyOfHandle(key, 0, &store, &id)) return code;
     if (!PrivilegeEnabled(kSeBackupPrivilege)) return kErrorPrivilegeNotHeld;
     std::string hostPath;
     if (long code = HostPathOf(file, &hostPath)) return code;
@@ -56,14 +53,11 @@ long RegSaveKey(HKey key, const char* file) {
 }
 
 long RegRestoreKey(HKey key, const char* file, std::uint32_t flags) {
-    if (key == 0) return kErrorInvalidHandle;
     if (flags & ~std::uint32_t{kRegForceRestore}) return kErrorInvalidParameter;
     std::lock_guard lock(reg::RegistryMutex());
-    reg::Store* store = reg::Store::Current();
-    if (!store) return kErrorRegistryIoFailed;
+    reg::Store* store = nullptr;
     reg::KeyId id = 0;
-    std::uint32_t access = 0;
-    if (long code = reg::Resolve(*store, key, &id, &access)) return code;
+    if (long code = reg::KeyOfHandle(key, 0, &store, &id)) return code;
     // The tops hold the machine's hives, which a restore of a key cannot replace.
     if (id == reg::kMachineTop || id == reg::kUsersTop) return kErrorAccessDenied;
     if (!PrivilegeEnabled(kSeRestorePrivilege) || !PrivilegeEnabled(kSeBackupPrivilege))

@@ -45,7 +45,8 @@ void Blob(sqlite3_stmt* statement, int index, std::string_view bytes) {
 std::string ColumnBytes(sqlite3_stmt* statement, int column) {
     const void* bytes = sqlite3_column_blob(statement, column);
     const int size = sqlite3_column_bytes(statement, column);
-    return bytes ? std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size)) : std::string();
+    return bytes ? std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size))
+                 : std::string();
 }
 
 // A prepared statement in use: reset and unbound when the scope ends, so it can be used again.
@@ -78,9 +79,12 @@ class Use {
     sqlite3_stmt* s_;
 };
 
-// SQLITE_DONE or SQLITE_ROW is success; anything else a store that failed.
-long StepResult(int rc) {
-    return (rc == SQLITE_DONE || rc == SQLITE_ROW) ? kErrorSuccess : kErrorRegistryIoFailed;
+// Calls `row` for every row of the statement: 0, or 1016 when the store fails on the way.
+template <typename Row> long EachRow(Use& use, Row&& row) {
+    int rc;
+    while ((rc = use.Step()) == SQLITE_ROW)
+        row();
+    return rc == SQLITE_DONE ? kErrorSuccess : kErrorRegistryIoFailed;
 }
 
 } // namespace
@@ -111,7 +115,8 @@ Store* Store::Current() {
 Store* Store::Open(const std::string& hostPath) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(hostPath.c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         return nullptr;
     }
@@ -146,7 +151,8 @@ sqlite3_stmt* Store::Prepare(const char* sql) {
 
 std::uint64_t Store::Version() {
     Use use(Prepare("PRAGMA data_version"));
-    const std::uint64_t others = (use.ok() && use.Step() == SQLITE_ROW) ? static_cast<std::uint64_t>(use.Column(0)) : 0;
+    const std::uint64_t others =
+        (use.ok() && use.Step() == SQLITE_ROW) ? static_cast<std::uint64_t>(use.Column(0)) : 0;
     return (others << 32) ^ ownChanges_;
 }
 
@@ -271,7 +277,8 @@ long Store::SetValue(KeyId key, std::string_view name, std::uint32_t type, std::
 
 long Store::DeleteValue(KeyId key, std::string_view name) {
     Use use(Prepare("DELETE FROM vals WHERE key = ? AND folded = ?"));
-    if (!use.ok() || use.Int(1, key).Bytes(2, Folded(name)).Step() != SQLITE_DONE) return kErrorRegistryIoFailed;
+    if (!use.ok() || use.Int(1, key).Bytes(2, Folded(name)).Step() != SQLITE_DONE)
+        return kErrorRegistryIoFailed;
     return sqlite3_changes(db_) > 0 ? kErrorSuccess : kErrorFileNotFound;
 }
 
@@ -290,10 +297,7 @@ long Store::SubkeyNames(KeyId key, std::vector<std::string>* names) {
     if (!use.ok()) return kErrorRegistryIoFailed;
     use.Int(1, key);
     names->clear();
-    int rc;
-    while ((rc = use.Step()) == SQLITE_ROW)
-        names->push_back(use.ColumnText(0));
-    return StepResult(rc);
+    return EachRow(use, [&] { names->push_back(use.ColumnText(0)); });
 }
 
 long Store::ValueIds(KeyId key, std::vector<std::int64_t>* ids) {
@@ -301,10 +305,7 @@ long Store::ValueIds(KeyId key, std::vector<std::int64_t>* ids) {
     if (!use.ok()) return kErrorRegistryIoFailed;
     use.Int(1, key);
     ids->clear();
-    int rc;
-    while ((rc = use.Step()) == SQLITE_ROW)
-        ids->push_back(use.Column(0));
-    return StepResult(rc);
+    return EachRow(use, [&] { ids->push_back(use.Column(0)); });
 }
 
 long Store::Counts(KeyId key, KeyCounts* counts) {
@@ -320,15 +321,13 @@ long Store::Counts(KeyId key, KeyCounts* counts) {
 }
 
 long Store::Descendants(KeyId key, std::vector<KeyId>* keys) {
-    Use use(Prepare("WITH RECURSIVE below(id) AS (SELECT id FROM keys WHERE parent = ?1 "
-                    "UNION ALL SELECT keys.id FROM keys JOIN below ON keys.parent = below.id) SELECT id FROM below"));
+    Use use(Prepare(
+        "WITH RECURSIVE below(id) AS (SELECT id FROM keys WHERE parent = ?1 "
+        "UNION ALL SELECT keys.id FROM keys JOIN below ON keys.parent = below.id) SELECT id FROM below"));
     if (!use.ok()) return kErrorRegistryIoFailed;
     use.Int(1, key);
     keys->clear();
-    int rc;
-    while ((rc = use.Step()) == SQLITE_ROW)
-        keys->push_back(use.Column(0));
-    return StepResult(rc);
+    return EachRow(use, [&] { keys->push_back(use.Column(0)); });
 }
 
 long Store::ReadTree(KeyId key, TreeKey* tree) {
@@ -344,10 +343,8 @@ long Store::ReadTree(KeyId key, TreeKey* tree) {
         Use use(Prepare("SELECT id, name FROM keys WHERE parent = ? ORDER BY folded"));
         if (!use.ok()) return kErrorRegistryIoFailed;
         use.Int(1, key);
-        int rc;
-        while ((rc = use.Step()) == SQLITE_ROW)
-            children.emplace_back(use.Column(0), use.ColumnText(1));
-        if (long code = StepResult(rc)) return code;
+        if (long code = EachRow(use, [&] { children.emplace_back(use.Column(0), use.ColumnText(1)); }))
+            return code;
     }
     for (auto& [id, name] : children) {
         TreeKey& child = tree->subkeys.emplace_back();
@@ -376,7 +373,8 @@ long Store::InsertTree(KeyId parent, const TreeKey& tree) {
     KeyId id = 0;
     {
         Use insert(Prepare("INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)"));
-        if (!insert.ok() || insert.Int(1, parent).Bytes(2, tree.name).Bytes(3, Folded(tree.name)).Step() != SQLITE_DONE)
+        if (!insert.ok() ||
+            insert.Int(1, parent).Bytes(2, tree.name).Bytes(3, Folded(tree.name)).Step() != SQLITE_DONE)
             return kErrorRegistryIoFailed;
         id = sqlite3_last_insert_rowid(db_);
     }

@@ -23,8 +23,8 @@ struct TreeValue {
 
 struct TreeKey {
     std::string name;
-    std::vector<TreeValue> values;  // in creation order
-    std::vector<TreeKey> subkeys;   // in enumeration order
+    std::vector<TreeValue> values; // in creation order
+    std::vector<TreeKey> subkeys;  // in enumeration order
 };
 
 // The upper-cased name (ASCII letters only) under which names match and subkeys sort.

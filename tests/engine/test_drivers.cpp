@@ -1,4 +1,5 @@
 #include "engine/drivers.h"
+#include "engine/registry_tree_actions.h"
 
 #include "engine_fixture.h"
 
@@ -148,7 +149,7 @@ class Drivers : public EngineTest {
         WriteActionFile(
             "[GENERAL]\nINI_EXE_PATH_ALL=1\nALL_FILE_IN_EXE_PATH=1\nINI_WINDOW_PATH_ALL=1\nINI_WINDOW_PATH_ALL_PNR=1\n"
             "FILE_WINDOW_PATH_IN_INI=1\nINI_KW_PATH_ALL=1\nFILE_KW_PATH_IN_INI=1\nALL_FILE_IN_KW_PATH=1\n"
-            "ALL_FILE_IN_KW_PATH_PNR=1\nFILE_FULLPATH_IN_INI=1\n"
+            "ALL_FILE_IN_KW_PATH_PNR=1\nFILE_FULLPATH_IN_INI=1\nREGISTER_TREE_ALL=1\nREGISTER_TREE_SECTION=1\n"
             "[INI_EXE_PATH_ALL]\nIEPA_1=iepa.ini\n[ALL_FILE_IN_EXE_PATH]\nAFIEP_1=afiep\\\n"
             "[INI_WINDOW_PATH_ALL]\nIWPA_1=iwpa.ini\n[INI_WINDOW_PATH_ALL_PNR]\nIWPA_PNR_1=iwpapnr.ini\n"
             "[FILE_WINDOW_PATH_IN_INI]\nFWPII_1_FILE=iwpa.ini\nFWPII_1_STYLE=3\nFWPII_1_DATA_APPNAME=F%d\n"
@@ -158,7 +159,28 @@ class Drivers : public EngineTest {
             "FGPII_1_DATA_KEYNAME=Name\nFGPII_1_RANGE_1_BASED=1\nFGPII_1_RANGE_1_MAX=1\n"
             "[ALL_FILE_IN_KW_PATH]\nAFIGP_1=afigp\\\n[ALL_FILE_IN_KW_PATH_PNR]\nAFIGP_PNR_1=afigppnr\\\n"
             "[FILE_FULLPATH_IN_INI]\nFFII_1_FILE=iwpa.ini\nFFII_1_STYLE=3\nFFII_1_DATA_APPNAME=F%d\n"
-            "FFII_1_DATA_KEYNAME=Full\nFFII_1_RANGE_1_BASED=1\nFFII_1_RANGE_1_MAX=1\n");
+            "FFII_1_DATA_KEYNAME=Full\nFFII_1_RANGE_1_BASED=1\nFFII_1_RANGE_1_MAX=1\n"
+            "[REGISTER_TREE_ALL]\nRTA_1_MAIN_KEY=4\nRTA_1_SUB_KEY=SOFTWARE\\Tavo\\Rta\nRTA_1_FILE=rta.hiv\n"
+            "[REGISTER_TREE_SECTION]\nRTS_1_MAIN_KEY=4\nRTS_1_SUB_KEY=SOFTWARE\\Tavo\nRTS_1_SECTION_KEY=Rts\n"
+            "RTS_1_SECTION_TYPE=1\nRTS_1_CONTENT=rts\nRTS_1_DELETE=1\n");
+    }
+    // The registry side of WriteOneEntryPerKind: the live key and value, or the package's hive.
+    void WriteRegistryOfKinds(bool packageSide) {
+        Roots().registryFolder = "C:\\Pkg\\Reg\\";
+        MakeFolder("C:\\Pkg\\Reg");
+        plat::HKey key = 0;
+        ASSERT_EQ(plat::RegCreateKeyEx(plat::kHkeyLocalMachine, "SOFTWARE\\Tavo\\Rta", plat::kKeyAllAccess, &key,
+                                       nullptr),
+                  0);
+        plat::RegCloseKey(key);
+        ASSERT_EQ(plat::RegCreateKeyEx(plat::kHkeyLocalMachine, "SOFTWARE\\Tavo", plat::kKeyAllAccess, &key, nullptr),
+                  0);
+        plat::RegSetValueEx(key, "Rts", plat::kRegSz, reinterpret_cast<const std::uint8_t*>("rts"), 4);
+        plat::RegCloseKey(key);
+        if (packageSide) {
+            ASSERT_EQ(SaveHive(plat::kHkeyLocalMachine, "SOFTWARE\\Tavo\\Rta", "C:\\Pkg\\Reg\\rta.hiv"), 1);
+            CurrentRunLog().Clear();
+        }
     }
     // The live side of WriteOneEntryPerKind, or its package side (with "C:\Full\" packed as "Full\").
     void WriteOneFilePerKind(std::string_view windows, std::string_view program, std::string_view product,
@@ -191,11 +213,14 @@ class Drivers : public EngineTest {
 
 TEST_F(Drivers, CountActionsSumsTheKindsWhoseRootsAreKnown) {
     WriteCountsOnly();
-    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 4 + 8 + 16 + 32 + 64 + 128 + 256 + 512);
+    Roots().registryFolder = "C:\\Pkg\\Reg\\";
+    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 4 + 8 + 16 + 32 + 64 + 128 + 256 + 512 + 4096 + 8192);
+    Roots().registryFolder.clear();
+    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 4 + 8 + 16 + 32 + 64 + 128 + 256 + 512 + 8192);
     Roots().windowsFolder.clear();
-    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 32 + 64 + 128 + 256 + 512);
+    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 32 + 64 + 128 + 256 + 512 + 8192);
     Roots().activeProductFolder.clear();
-    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 512);
+    EXPECT_EQ(CountActions(kActionFile), 1 + 2 + 512 + 8192);
     EXPECT_EQ(CountActions("C:\\Prog\\Action\\Missing.ini"), 0);
 }
 
@@ -209,6 +234,7 @@ TEST_F(Drivers, APackupStepsWhatTheCensusCountsButTheSectionKindsAndWithThePacku
     for (const Case& c : {Case{"all roots", true, true}, Case{"no Windows folder", false, true},
                           Case{"no product folder", true, false}}) {
         UsePreparedRoots();
+        Roots().registryFolder = "C:\\Pkg\\Reg\\";
         if (!c.windows) Roots().windowsFolder.clear();
         if (!c.product) InstallFolder(kProductDvr).clear();
         const std::size_t before = Steps();
@@ -225,29 +251,31 @@ TEST_F(Drivers, RestoreAndDefaultsRunTheirKindsWhateverRootsAreEmpty) {
     Roots().windowsFolder.clear();
     InstallFolder(kProductDvr).clear();
     EXPECT_EQ(RunPackupRestore(kActionFile, "", 0, kProductDvr), 1);
-    EXPECT_EQ(Steps(), 4u + 16 + 32 + 128 + 256 + 512);
+    EXPECT_EQ(Steps(), 4u + 16 + 32 + 128 + 256 + 512 + 8192) << "without a registry folder, no registry trees";
     EXPECT_EQ(RunDefaults(kActionFile), 1);
-    EXPECT_EQ(Steps(), 2 * (4u + 16 + 32 + 128 + 256) + 512);
+    EXPECT_EQ(Steps(), 2 * (4u + 16 + 32 + 128 + 256 + 8192) + 512 + 4096);
     EXPECT_EQ(Logged(RunEvent::Copied) + Logged(RunEvent::Deleted), 0u);
 }
 
 TEST_F(Drivers, PackupRunsTheKindsInTheirOrder) {
     WriteOneEntryPerKind();
     WriteOneFilePerKind(kWindows, kProgram, kDvr, "C:\\Full\\");
+    WriteRegistryOfKinds(false);
     EXPECT_EQ(RunPackupRestore(kActionFile, "", 1, kProductDvr), 1);
     EXPECT_EQ(Touched(RunEvent::Copied),
               (std::vector<std::string>{"iepa.ini", "afiep\\a.txt", "iwpa.ini", "iwpapnr.ini", "fwpii.dat", "igpa.ini",
-                                        "fgpii.dat", "afigp\\a.txt", "afigppnr\\a.txt", "ffii.dat"}));
+                                        "fgpii.dat", "afigp\\a.txt", "afigppnr\\a.txt", "ffii.dat", "rta.hiv", "Rts"}));
     EXPECT_EQ(Read("C:\\Pkg\\Full\\ffii.dat"), "ffii");
 }
 
 TEST_F(Drivers, RestoreRunsTheKindsInTheirOrderAndNeverThePackupOnlyOnes) {
     WriteOneEntryPerKind();
     WriteOneFilePerKind(kPackage, kPackage, kPackage, "C:\\Pkg\\Full\\");
+    WriteRegistryOfKinds(true);
     // The referenced INIs are read at their live place, which the earlier kinds restore.
     EXPECT_EQ(RunPackupRestore(kActionFile, "", 0, kProductDvr), 1);
     EXPECT_EQ(Touched(RunEvent::Copied), (std::vector<std::string>{"iwpa.ini", "fwpii.dat", "igpa.ini", "fgpii.dat",
-                                                                   "afigp\\a.txt", "ffii.dat"}));
+                                                                   "afigp\\a.txt", "ffii.dat", "Rta", "Rts"}));
     EXPECT_EQ(Read("C:\\Full\\ffii.dat"), "ffii");
     EXPECT_FALSE(Exists("C:\\WINDOWS\\iwpapnr.ini"));
     EXPECT_FALSE(Exists("C:\\DVR\\afigppnr"));
@@ -256,9 +284,10 @@ TEST_F(Drivers, RestoreRunsTheKindsInTheirOrderAndNeverThePackupOnlyOnes) {
 TEST_F(Drivers, DefaultsRunTheirKindsInTheirOrder) {
     WriteOneEntryPerKind();
     WriteOneFilePerKind(kWindows, kProgram, kDvr, "C:\\Full\\");
+    WriteRegistryOfKinds(false);
     EXPECT_EQ(RunDefaults(kActionFile), 1);
     EXPECT_EQ(Touched(RunEvent::Deleted),
-              (std::vector<std::string>{"iwpa.ini", "igpa.ini", "afigp\\a.txt"}));
+              (std::vector<std::string>{"Rta", "Rts", "iwpa.ini", "igpa.ini", "afigp\\a.txt"}));
     // The referenced files go by the live INIs, which the kinds before them have just deleted.
     EXPECT_TRUE(IsFile("C:\\WINDOWS\\fwpii.dat"));
     EXPECT_TRUE(IsFile("C:\\Full\\ffii.dat"));
@@ -310,7 +339,7 @@ TEST_F(Drivers, WithoutAMainOperatorNothingIsStepped) {
     plat::SetMainOperator(&op);
     SetProgressCounter(10);
     EXPECT_EQ(RunDefaults(kActionFile), 1);
-    EXPECT_EQ(ProgressCounter(), 10 + 4 + 16 + 32 + 128 + 256);
+    EXPECT_EQ(ProgressCounter(), 10 + 4 + 16 + 32 + 128 + 256 + 4096 + 8192);
     EXPECT_EQ(op.progress().position, ProgressCounter());
 }
 

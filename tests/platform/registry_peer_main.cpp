@@ -22,15 +22,16 @@ int main(int argc, char** argv) {
     const char* key = argv[3];
     if (mode == "set-values" && argc == 6) {
         plat::HKey opened = 0;
-        if (plat::RegCreateKeyEx(plat::kHkeyLocalMachine, key, plat::kKeyAllAccess, &opened, nullptr) != 0) return 1;
+        if (plat::RegCreateKeyEx(plat::kHkeyLocalMachine, key, plat::kKeyAllAccess, &opened, nullptr) != 0)
+            return 1;
         const std::string tag = argv[4];
         const long count = std::atol(argv[5]);
         long failed = 0;
         for (long i = 0; i < count; ++i) {
             const std::string name = tag + std::to_string(i);
             const auto data = static_cast<std::uint32_t>(i);
-            if (plat::RegSetValueEx(opened, name.c_str(), plat::kRegDword, reinterpret_cast<const std::uint8_t*>(&data),
-                                    sizeof data) != 0)
+            if (plat::RegSetValueEx(opened, name.c_str(), plat::kRegDword,
+                                    reinterpret_cast<const std::uint8_t*>(&data), sizeof data) != 0)
                 ++failed;
         }
         std::printf("done %ld\n", failed);
@@ -47,9 +48,11 @@ int main(int argc, char** argv) {
                                     {{plat::kSeBackupPrivilege, plat::kSePrivilegeEnabled},
                                      {plat::kSeRestorePrivilege, plat::kSePrivilegeEnabled}});
         plat::HKey opened = 0;
-        if (plat::RegCreateKeyEx(plat::kHkeyLocalMachine, key, plat::kKeyAllAccess, &opened, nullptr) != 0) return 1;
+        if (plat::RegCreateKeyEx(plat::kHkeyLocalMachine, key, plat::kKeyAllAccess, &opened, nullptr) != 0)
+            return 1;
         for (long round = 0;; ++round) {
-            if (plat::RegRestoreKey(opened, argv[4 + round % (argc - 4)], plat::kRegForceRestore) != 0) return 1;
+            if (plat::RegRestoreKey(opened, argv[4 + round % (argc - 4)], plat::kRegForceRestore) != 0)
+                return 1;
             if (round == 0) {
                 std::printf("restoring\n");
                 std::fflush(stdout);

@@ -32,7 +32,8 @@ TEST_F(RegistryTest, OpenAndCreateGiveTheWin32ResultCodes) {
         {"255 characters", kHkeyLocalMachine, longest.c_str(), kErrorFileNotFound, 0},
         {"256 characters", kHkeyLocalMachine, tooLong.c_str(), kErrorInvalidParameter,
          kErrorInvalidParameter},
-        {"a new hive below the machine", kHkeyLocalMachine, "NewHive", kErrorFileNotFound, kErrorAccessDenied},
+        {"a new hive below the machine", kHkeyLocalMachine, "NewHive", kErrorFileNotFound,
+         kErrorAccessDenied},
         {"a new hive below the users", kHkeyUsers, "S-1-5-99", kErrorFileNotFound, kErrorAccessDenied},
         {"performance data", kHkeyPerformanceData, "Global", kErrorInvalidHandle, kErrorInvalidHandle},
         {"dynamic data", kHkeyDynData, "Config Manager", kErrorInvalidHandle, kErrorInvalidHandle},
@@ -114,7 +115,8 @@ TEST_F(RegistryTest, AccessMasksLimitWhatAHandleMayDo) {
         RegKeyInfo info;
         EXPECT_EQ(RegQueryValueEx(key, "v", nullptr, nullptr, &size), c.query) << std::hex << c.access;
         EXPECT_EQ(SetText(key, "v", "x"), c.set) << std::hex << c.access;
-        EXPECT_EQ(RegDeleteValue(key, "none"), c.set == 0 ? long{kErrorFileNotFound} : c.set) << std::hex << c.access;
+        EXPECT_EQ(RegDeleteValue(key, "none"), c.set == 0 ? long{kErrorFileNotFound} : c.set)
+            << std::hex << c.access;
         EXPECT_EQ(RegEnumKeyEx(key, 0, name, &nameSize), c.enumKeys) << std::hex << c.access;
         nameSize = sizeof name;
         EXPECT_EQ(RegEnumValue(key, 0, name, &nameSize, nullptr, nullptr, nullptr), c.enumValues)
@@ -175,7 +177,8 @@ TEST_F(RegistryTest, QueryFollowsTheBufferRules) {
     EXPECT_EQ(size, sizeof buffer);
     EXPECT_EQ(RegDeleteValue(key, "missing"), kErrorFileNotFound);
     EXPECT_EQ(RegSetValueEx(key, "v", kRegBinary, nullptr, 4), kErrorNoAccess);
-    EXPECT_EQ(RegSetValueEx(key, std::string(16384, 'v').c_str(), kRegSz, nullptr, 0), kErrorInvalidParameter);
+    EXPECT_EQ(RegSetValueEx(key, std::string(16384, 'v').c_str(), kRegSz, nullptr, 0),
+              kErrorInvalidParameter);
     EXPECT_EQ(RegSetValueEx(key, std::string(16383, 'v').c_str(), kRegSz, nullptr, 0), 0);
 }
 
@@ -199,7 +202,8 @@ TEST_F(RegistryTest, StringsAreTerminatedAsWindowsTerminatesThem) {
         {"binary keeps its size", "abc", 3, kRegBinary, "abc"},
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(RegSetValueEx(key, "v", c.type, reinterpret_cast<const std::uint8_t*>(c.buffer), c.size), 0);
+        ASSERT_EQ(RegSetValueEx(key, "v", c.type, reinterpret_cast<const std::uint8_t*>(c.buffer), c.size),
+                  0);
         EXPECT_EQ(Get(key, "v"), c.stored) << c.what;
     }
     // An unterminated string reads back with a NUL where the buffer has room, not counted.

@@ -27,7 +27,8 @@ class HiveTest : public RegistryTest {
         EXPECT_EQ(Set(top, "Unterminated", kRegSz, std::string_view("abcd", 3)), 0);
         const std::string base(path);
         EXPECT_EQ(SetText(Create((base + "\\Skin\\Night").c_str()), "Colour", "Blue"), 0);
-        EXPECT_EQ(Set(Create((base + "\\Skin").c_str()), "Multi", kRegMultiSz, std::string("a\0b\0\0", 5)), 0);
+        EXPECT_EQ(Set(Create((base + "\\Skin").c_str()), "Multi", kRegMultiSz, std::string("a\0b\0\0", 5)),
+                  0);
         Create((base + "\\empty").c_str());
         return top;
     }
@@ -77,7 +78,8 @@ TEST_F(HiveTest, RestoreWantsBothPrivilegesEnabled) {
     ASSERT_TRUE(OpenProcessToken(kTokenAdjustPrivileges, &token));
     ASSERT_TRUE(AdjustTokenPrivileges(token, false, {{kSeBackupPrivilege, 0}}));
     EXPECT_EQ(RegRestoreKey(key, "C:\\R.hiv", kRegForceRestore), kErrorPrivilegeNotHeld);
-    ASSERT_TRUE(AdjustTokenPrivileges(token, false, {{kSeBackupPrivilege, kSePrivilegeEnabled}, {kSeRestorePrivilege, 0}}));
+    ASSERT_TRUE(AdjustTokenPrivileges(token, false,
+                                      {{kSeBackupPrivilege, kSePrivilegeEnabled}, {kSeRestorePrivilege, 0}}));
     EXPECT_EQ(RegRestoreKey(key, "C:\\R.hiv", kRegForceRestore), kErrorPrivilegeNotHeld);
     CloseTokenHandle(token);
     EnableHivePrivileges();
@@ -138,7 +140,8 @@ TEST_F(HiveTest, ARestoreKilledAtAnyMomentLeavesTheWholeOldOrTheWholeNewTree) {
         for (int k = 0; k < 100; ++k) {
             const HKey child = Create(("SOFTWARE\\Flip\\Key" + std::to_string(k) + "\\Sub").c_str());
             for (int v = 0; v < 10; ++v)
-                ASSERT_EQ(SetText(child, ("v" + std::to_string(v)).c_str(), std::string(t ? "new" : "old")), 0);
+                ASSERT_EQ(SetText(child, ("v" + std::to_string(v)).c_str(), std::string(t ? "new" : "old")),
+                          0);
         }
         trees[t] = Dump(key);
         Saved(key, t ? "C:\\New.hiv" : "C:\\Old.hiv");
@@ -146,7 +149,8 @@ TEST_F(HiveTest, ARestoreKilledAtAnyMomentLeavesTheWholeOldOrTheWholeNewTree) {
     ASSERT_NE(trees[0], trees[1]);
     std::mt19937 random(12345);
     for (int round = 0; round < 8; ++round) {
-        KernelPeer peer(REGISTRY_PEER, prefix.host(), {"restore-loop", "SOFTWARE\\Flip", "C:\\Old.hiv", "C:\\New.hiv"});
+        KernelPeer peer(REGISTRY_PEER, prefix.host(),
+                        {"restore-loop", "SOFTWARE\\Flip", "C:\\Old.hiv", "C:\\New.hiv"});
         ASSERT_EQ(peer.Line(), "restoring");
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 40));
         peer.Kill();
@@ -159,9 +163,7 @@ TEST_F(HiveTest, ARestoreKilledAtAnyMomentLeavesTheWholeOldOrTheWholeNewTree) {
 
 class PrivilegeTest : public RegistryTest {
   protected:
-    void Account(std::string_view text) const {
-        std::ofstream(prefix.host() + "/account.ini") << text;
-    }
+    void Account(std::string_view text) const { std::ofstream(prefix.host() + "/account.ini") << text; }
     // The result of enabling a privilege and the last error after it.
     std::pair<bool, std::uint32_t> Enable(Luid privilege) const {
         TokenHandle token = 0;
