@@ -11,7 +11,9 @@
 #include "app/selection_tree_view.h"
 #include "app/startup_state.h"
 #include "app/window_handle_file.h"
+#include "catalogue/archive_setting.h"
 #include "catalogue/catalogue_loader.h"
+#include "engine/package_archive.h"
 #include "engine/progress.h"
 #include "engine/sibling_install_folders.h"
 
@@ -23,6 +25,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 
 #include "app/tavo_icon.xpm"
@@ -98,8 +101,10 @@ CBackupRestoreDlg::CBackupRestoreDlg(QWidget* parent)
     : QDialog(parent, kWindowFlags), progress_(new QProgressBar(this)), operator_(this, progress_),
       description_(TemplateEdit(this, kIdDescription)), unusedText_(TemplateEdit(this, kIdUnusedText)),
       itemTexts_(0), pages_(*this), menus_(operator_, *this, probes_) {
-    // The servers' install folders are path roots of the runs.
+    // The servers' install folders are path roots of the runs; the package archive is made only
+    // where the settings name one.
     ReadSiblingInstallFolders();
+    SetPackageArchivePath(ConfiguredPackageArchive());
 
     const StartupState& state = Startup();
     if (state.rightToLeft) setLayoutDirection(Qt::RightToLeft);
@@ -154,6 +159,11 @@ void CBackupRestoreDlg::CreateViews() {
         const ItemButtonLayout layout = ReadItemButtonLayout(number);
         auto* button = new CItemButton(number, layout, this);
         connect(button, &CItemButton::itemMenuRequested, this, &CBackupRestoreDlg::OpenItemMenu);
+        if (number == 1) {
+            // The packup of the current system is offered beside the DVR's restore.
+            button->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(button, &QWidget::customContextMenuRequested, this, &CBackupRestoreDlg::OpenPackupMenu);
+        }
         itemButtons_.push_back(button);
         itemTexts_.AddItemText(layout.text, layout.introduction, layout.rect, number - 1);
     }
@@ -166,13 +176,19 @@ void CBackupRestoreDlg::CreateViews() {
     const ButtonPlacement back = ReadButtonPlacement("Back");
     backView_ = new CGoBackView(back.rect, this, back.text);
     connect(backView_, &CBtnView::clicked, this, [this] {
+        packupMode_ = false;
         ShowDvrPage(kHidePage);
         ShowProductPage(kHidePage, kAllServers);
     });
 
     const ButtonPlacement next = ReadButtonPlacement("Next");
     nextView_ = new CNextView(next.rect, this, next.text);
-    connect(nextView_, &CBtnView::clicked, this, &CBackupRestoreDlg::RestoreCurrentProduct);
+    connect(nextView_, &CBtnView::clicked, this, &CBackupRestoreDlg::RunNext);
+
+    auto* packup = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(packup, &QShortcut::activated, this, [this] {
+        if (pages_.ItemPageShown()) OpenPackupMenu();
+    });
 }
 
 std::array<SelectionTree*, 5> CBackupRestoreDlg::CreateTrees() {
@@ -227,6 +243,18 @@ void CBackupRestoreDlg::EnableNext(bool enable) {
 
 void CBackupRestoreDlg::RestoreCurrentProduct() {
     commands_->RestoreProduct(menus_.CurrentProduct());
+}
+
+void CBackupRestoreDlg::RunNext() {
+    if (packupMode_)
+        PackupProduct(menus_.CurrentProduct());
+    else
+        RestoreCurrentProduct();
+}
+
+void CBackupRestoreDlg::ShowDvrPackupPage() {
+    packupMode_ = true;
+    ShowDvrPage(kShowPage);
 }
 
 void CBackupRestoreDlg::RestoreDvrDefaults() {

@@ -69,8 +69,15 @@ class CBackupRestoreDlg : public QDialog, private PageView, private MenuTarget {
     // The commands: the restore of the product whose page is shown (Next), the DVR's reset to
     // defaults and the packup of a product.
     void RestoreCurrentProduct();
+    // What Next does: the packup of the DVR in packup mode, else the restore of the current product.
+    void RunNext();
     void RestoreDvrDefaults() override;
     void PackupProduct(int productCode);
+    // The packup menu, opened by a right-click on the DVR item button or Ctrl+P.
+    void OpenPackupMenu() { menus_.ShowPackupMenu(); }
+    // The DVR page whose Next packs up; Back ends the packup mode.
+    void ShowDvrPackupPage() override;
+    bool PackupMode() const { return packupMode_; }
 
     int CurrentProduct() const { return menus_.CurrentProduct(); }
     const ProductPages& Pages() const { return pages_; }
@@ -133,6 +140,7 @@ class CBackupRestoreDlg : public QDialog, private PageView, private MenuTarget {
     ProductPages pages_;
     ProductMenus menus_;
     std::unique_ptr<ProductCommands> commands_;
+    bool packupMode_ = false;
     bool firstShow_ = true;
     std::unique_ptr<ActivationListener> activation_;
 };

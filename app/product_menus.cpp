@@ -43,6 +43,21 @@ void ProductMenus::ShowDvrMenu() {
     }
 }
 
+void ProductMenus::ShowPackupMenu() {
+    currentProduct_ = 1;
+    switch (ChooseFrom(
+        {{kCmdBackupCurrent, "Backup Current System"}, {kCmdRestoreDefaults, "Restore Defaults"}})) {
+    case kCmdBackupCurrent:
+        target_.ShowDvrPackupPage();
+        break;
+    case kCmdRestoreDefaults:
+        target_.RestoreDvrDefaults();
+        break;
+    default:
+        break;
+    }
+}
+
 void ProductMenus::ShowServerMenu() {
     int product = 0;
     switch (ChooseFrom({{kCmdNoderaServer, "Nodera Server"},

@@ -20,11 +20,14 @@ class MenuTarget {
     virtual void ShowDvrPage(int command) = 0;
     virtual void ShowProductPage(int command, int productCode) = 0;
     virtual void RestoreDvrDefaults() = 0;
+    // The DVR page in packup mode: its Next packs the selected items up instead of restoring them.
+    virtual void ShowDvrPackupPage() = 0;
 };
 
 // Command ids of the menus' entries.
 enum MenuCommand : int {
-    kCmdRestoreBackup = 32789, // "Restore Backup Settings" (and "Backup Current System")
+    kCmdRestoreBackup = 32789, // "Restore Backup Settings"
+    kCmdBackupCurrent = 32789, // "Backup Current System"
     kCmdRestoreDefaults = 32790,
     kCmdNoderaServer = 32790,
     kCmdWatchdeckServer = 32791,
@@ -43,6 +46,8 @@ class ProductMenus {
     void OpenItemMenu(int item);
     // Menu 143; the current product becomes the DVR first.
     void ShowDvrMenu();
+    // Menu 142, the packup menu; the current product becomes the DVR first.
+    void ShowPackupMenu();
     // Menu 144; a server whose program runs is not chosen.
     void ShowServerMenu();
     // True, after the product's warning, while the product's program runs. Otherwise the probe

@@ -13,6 +13,7 @@
 #include "support/temp_prefix.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -50,7 +51,10 @@ class MainPages : public ::testing::Test {
                                "[Back]\r\nOriginalX=300\r\nOriginalY=400\r\nText=Back\r\n"
                                "[Next]\r\nOriginalX=400\r\nOriginalY=400\r\nText=Next\r\n"
                                "[Introduction]\r\nOriginalX=10\r\nOriginalY=340\r\nWidth=160\r\nHeight=40\r\n"
-                               "[MSG_BOX]\r\nText_String_EXECUTE_WARNING_NDR=Nodera runs\r\n";
+                               "[MSG_BOX]\r\nText_String_EXECUTE_WARNING_NDR=Nodera runs\r\n"
+                               "Text_String_DVR_EXECUTE_WARNING=DVR runs\r\n"
+                               "Text_String_DONE_RESTORE=DVR restored\r\n"
+                               "Text_String_DONE_PACKUP=DVR packed up\r\n";
         for (int n = 1; n <= items; ++n) {
             const std::string y = std::to_string(40 + 80 * (n - 1));
             settings += "[Restore_Item" + std::to_string(n) + "]\r\nText=Item " + std::to_string(n) +
@@ -63,11 +67,16 @@ class MainPages : public ::testing::Test {
         for (int n = 1; n <= 5; ++n) {
             catalogue += "[DVR_" + std::to_string(n) + "]\r\nText_Menu=Setting " + std::to_string(n) +
                          "\r\nSUB_ID_KEY=K" + std::to_string(n) + "\r\n";
+            if (n == 1) catalogue += "File=Src\\Camera.ini\r\n";
             exportFile += "K" + std::to_string(n) + "=2\r\n";
         }
         catalogue += "[NDR_1]\r\nText_Menu=Server\r\nSUB_ID_KEY=S1\r\n";
         exportFile += "[NDR]\r\nS1=2\r\n";
         prefix.WriteHost("C:\\Tavo\\Src\\Items.ini", catalogue);
+        prefix.WriteHost("C:\\Tavo\\Src\\Camera.ini", "[GENERAL]\r\nINI_WINDOW_PATH_ALL=1\r\n"
+                                                      "[INI_WINDOW_PATH_ALL]\r\nIWPA_1=Camera.ini\r\n");
+        prefix.WriteHost("C:\\WINDOWS\\OrvMulti.ini", "[General]\r\nInstallPath=C:\\DVR\\Main.exe\r\n");
+        prefix.WriteHost("C:\\WINDOWS\\Camera.ini", "[Camera]\r\nName=Gate\r\n");
         prefix.WriteHost("C:\\Tavo\\Src\\Tavo.ini", exportFile);
     }
 
@@ -101,6 +110,24 @@ class MainPages : public ::testing::Test {
     }
 
     tavo::test::TempPrefix prefix;
+};
+
+// Answers every message box that comes up with OK and keeps its text.
+class MessageAnswers {
+  public:
+    MessageAnswers() {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text().toStdString());
+                box->accept();
+            }
+        });
+        poll_.start(10);
+    }
+    std::vector<std::string> texts;
+
+  private:
+    QTimer poll_;
 };
 
 class EmptyItemPage : public MainPages {
@@ -208,6 +235,79 @@ TEST_F(MainPages, AServerPageShowsUnlessItsProgramRunsAndBackClosesIt) {
     EXPECT_TRUE(dialog.Pages().ItemPageShown());
     EXPECT_FALSE(dialog.Tree(1)->isVisible());
     EXPECT_TRUE(ItemButtonsVisible(dialog));
+}
+
+TEST_F(MainPages, NextRestoresTheShownProductAndSaysSo) {
+    CBackupRestoreDlg dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    prefix.WriteHost("C:\\Tavo\\Camera.ini", "[Camera]\r\nName=Yard\r\n");
+    ChooseFromItemMenu(*dialog.ItemButtons()[0], 0);
+    MessageAnswers answers;
+    QTest::mouseClick(dialog.NextView(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(answers.texts, (std::vector<std::string>{"DVR restored"}));
+    EXPECT_EQ(prefix.ReadHost("C:\\WINDOWS\\Camera.ini"), "[Camera]\r\nName=Yard\r\n");
+    EXPECT_FALSE(dialog.progressBar()->isVisible());
+    EXPECT_TRUE(dialog.Tree(0)->isVisible()) << "the page stays after the run";
+}
+
+TEST_F(MainPages, ARunningDvrIsNotRestored) {
+    CBackupRestoreDlg dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    prefix.WriteHost("C:\\Tavo\\Camera.ini", "[Camera]\r\nName=Yard\r\n");
+    ChooseFromItemMenu(*dialog.ItemButtons()[0], 0);
+    tavo::test::KernelPeer dvr(KERNEL_PEER, prefix.host(),
+                               {"hold-mutex", std::string(tavo::ProductProbes::ProbeName(1))});
+    ASSERT_EQ(dvr.Line(), "ready");
+    MessageAnswers answers;
+    QTest::mouseClick(dialog.NextView(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(answers.texts, (std::vector<std::string>{"DVR runs"}));
+    EXPECT_EQ(prefix.ReadHost("C:\\WINDOWS\\Camera.ini"), "[Camera]\r\nName=Gate\r\n");
+    EXPECT_TRUE(dialog.Tree(0)->isVisible());
+}
+
+TEST_F(MainPages, ARightClickOnTheDvrItemOffersThePackupWhoseNextPacksUp) {
+    CBackupRestoreDlg dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        poll.stop();
+        EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Backup Current System"));
+        menu->setActiveAction(menu->actions().at(0));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    poll.start(10);
+    auto* dvrItem = dialog.ItemButtons()[0];
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), dvrItem->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(dvrItem, &rightClick);
+    ASSERT_TRUE(dialog.PackupMode());
+    ASSERT_TRUE(dialog.Tree(0)->isVisible());
+
+    MessageAnswers answers;
+    QTest::mouseClick(dialog.NextView(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(answers.texts, (std::vector<std::string>{"DVR packed up"}));
+    EXPECT_EQ(prefix.ReadHost("C:\\Tavo\\Camera.ini"), "[Camera]\r\nName=Gate\r\n");
+
+    QTest::mouseClick(dialog.BackView(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(dialog.PackupMode()) << "Back ends the packup mode";
+}
+
+TEST_F(MainPages, NothingToDoShowsNoBarAndNoMessage) {
+    CBackupRestoreDlg dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // Nodera's only item names no action file: the census finds nothing.
+    ChooseFromItemMenu(*dialog.ItemButtons()[1], 0);
+    ASSERT_TRUE(dialog.Tree(1)->isVisible());
+    MessageAnswers answers;
+    QTest::mouseClick(dialog.NextView(), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::qWait(50);
+    EXPECT_TRUE(answers.texts.empty());
+    EXPECT_FALSE(dialog.progressBar()->isVisible());
 }
 
 TEST_F(MainPages, RightToLeftMirrorsTheWindowAndItsControls) {

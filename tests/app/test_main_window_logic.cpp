@@ -33,6 +33,7 @@ class RecordingView : public PageView, public MenuTarget {
         calls.push_back("ShowProductPage " + std::to_string(command) + " " + std::to_string(code));
     }
     void RestoreDvrDefaults() override { calls.push_back("RestoreDvrDefaults"); }
+    void ShowDvrPackupPage() override { calls.push_back("ShowDvrPackupPage"); }
 
     std::vector<std::string> Take() { return std::exchange(calls, {}); }
 
@@ -138,7 +139,7 @@ class ProductMenusTest : public ::testing::Test {
     tavo::test::ScriptedOperator op;
 };
 
-TEST_F(ProductMenusTest, TheDvrMenuLeadsToTheDvrPageOrTheDefaults) {
+TEST_F(ProductMenusTest, TheDvrAndPackupMenusLeadToTheDvrPageOrTheDefaults) {
     RecordingView view;
     tavo::ProductProbes probes;
     ProductMenus menus(op, view, probes);
@@ -150,10 +151,17 @@ TEST_F(ProductMenusTest, TheDvrMenuLeadsToTheDvrPageOrTheDefaults) {
     EXPECT_EQ(view.Take(), (Lines{"ShowDvrPage 5", "RestoreDvrDefaults"}));
     EXPECT_EQ(op.CallsStartingWith("menu"), (Lines(3, "menu Restore Backup Settings | Restore Defaults")));
 
+    op.AnswerMenu(0).AnswerMenu(1);
+    menus.ShowPackupMenu();
+    menus.ShowPackupMenu();
+    EXPECT_EQ(view.Take(), (Lines{"ShowDvrPackupPage", "RestoreDvrDefaults"}));
+    EXPECT_EQ(op.CallsStartingWith("menu").back(), "menu Backup Current System | Restore Defaults");
+    op.ClearCalls();
+
     // Items other than the first two open nothing.
     for (int item : {0, 3, 4, -1})
         menus.OpenItemMenu(item);
-    EXPECT_EQ(op.CallsStartingWith("menu").size(), 3u);
+    EXPECT_TRUE(op.CallsStartingWith("menu").empty());
 }
 
 TEST_F(ProductMenusTest, AServerIsChosenUnlessItsProgramRuns) {
