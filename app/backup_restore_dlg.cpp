@@ -16,8 +16,10 @@
 #include "engine/package_archive.h"
 #include "engine/progress.h"
 #include "engine/sibling_install_folders.h"
+#include "tandril.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
@@ -250,6 +252,16 @@ void CBackupRestoreDlg::RunNext() {
         PackupProduct(menus_.CurrentProduct());
     else
         RestoreCurrentProduct();
+}
+
+void CBackupRestoreDlg::ShowSkinMenu() {
+    // The skin styles themselves are not switched from here: only the entries that lead somewhere.
+    if (operator_.PopupMenu({"User Define Setting..."}) == 0) ::UserDefineDlg();
+}
+
+void CBackupRestoreDlg::contextMenuEvent(QContextMenuEvent* event) {
+    ShowSkinMenu();
+    event->accept();
 }
 
 void CBackupRestoreDlg::ShowDvrPackupPage() {

@@ -75,6 +75,8 @@ class CBackupRestoreDlg : public QDialog, private PageView, private MenuTarget {
     void PackupProduct(int productCode);
     // The packup menu, opened by a right-click on the DVR item button or Ctrl+P.
     void OpenPackupMenu() { menus_.ShowPackupMenu(); }
+    // The skin menu, opened by a right-click on the window: the user-define dialog of the library.
+    void ShowSkinMenu();
     // The DVR page whose Next packs up; Back ends the packup mode.
     void ShowDvrPackupPage() override;
     bool PackupMode() const { return packupMode_; }
@@ -98,6 +100,7 @@ class CBackupRestoreDlg : public QDialog, private PageView, private MenuTarget {
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     // A control placed from the template's dialog units, measured from the leading edge.
