@@ -90,13 +90,13 @@ struct Listing {
 Listing& ListingOf(Store& store, KeyId key) {
     static std::map<KeyId, Listing> listings;
     static std::uint64_t version = 0;
-    static const Store* of = nullptr;
+    static std::uint64_t serial = 0;
     const std::uint64_t now = store.Version();
     constexpr std::size_t kKept = 64;
-    if (now != version || of != &store || listings.size() > kKept) {
+    if (now != version || serial != store.Serial() || listings.size() > kKept) {
         listings.clear();
         version = now;
-        of = &store;
+        serial = store.Serial();
     }
     return listings[key];
 }

@@ -133,6 +133,11 @@ Store* Store::Open(const std::string& hostPath) {
     return new Store(db);
 }
 
+Store::Store(sqlite3* db) : db_(db) {
+    static std::uint64_t opened = 0;
+    serial_ = ++opened;
+}
+
 Store::~Store() {
     for (auto& entry : statements_)
         sqlite3_finalize(entry.second);

@@ -41,6 +41,8 @@ class Store {
 
     // Changes whenever this or another process has changed the store, for caches of listings.
     std::uint64_t Version();
+    // Tells this opening of a store from every other one in the process.
+    std::uint64_t Serial() const { return serial_; }
 
     // Runs `body` (returning a result code) in one transaction, committed when it returns 0. A write
     // transaction holds the store's write lock from its start, waiting for another process's.
@@ -80,7 +82,7 @@ class Store {
     long ReplaceTree(KeyId key, const TreeKey& tree);
 
   private:
-    explicit Store(sqlite3* db) : db_(db) {}
+    explicit Store(sqlite3* db);
     static Store* Open(const std::string& hostPath);
     long Begin(bool write);
     long End(long code);
@@ -89,6 +91,7 @@ class Store {
 
     sqlite3* db_;
     std::vector<std::pair<const char*, sqlite3_stmt*>> statements_;
+    std::uint64_t serial_;
     std::uint64_t ownChanges_ = 0;
     bool writing_ = false;
 };
