@@ -50,6 +50,12 @@ long Open(HKey key, std::uint32_t needed, Opened* opened) {
     return reg::KeyOfHandle(key, needed, &opened->store, &opened->id);
 }
 
+// The key of a handle and the subkey path below it, as components.
+long OpenPath(HKey key, const char* subKey, Opened* opened, std::vector<std::string_view>* parts) {
+    if (long code = Open(key, 0, opened)) return code;
+    return SplitSubkey(key, subKey, parts);
+}
+
 long CopyName(const std::string& name, char* buffer, std::uint32_t* size) {
     if (!buffer || !size) return kErrorInvalidParameter;
     if (name.size() + 1 > *size) return kErrorMoreData;
@@ -108,9 +114,8 @@ long RegOpenKeyEx(HKey key, const char* subKey, std::uint32_t access, HKey* resu
     *result = 0;
     std::lock_guard lock(reg::RegistryMutex());
     Opened opened;
-    if (long code = Open(key, 0, &opened)) return code;
     std::vector<std::string_view> parts;
-    if (long code = SplitSubkey(key, subKey, &parts)) return code;
+    if (long code = OpenPath(key, subKey, &opened, &parts)) return code;
     if (parts.empty() && reg::IsPredefined(key)) {
         *result = key;
         return kErrorSuccess;
@@ -128,9 +133,8 @@ long RegCreateKeyEx(HKey key, const char* subKey, std::uint32_t access, HKey* re
     std::lock_guard lock(reg::RegistryMutex());
     // Creation is checked against the key itself, not against the access of the handle.
     Opened opened;
-    if (long code = Open(key, 0, &opened)) return code;
     std::vector<std::string_view> parts;
-    if (long code = SplitSubkey(key, subKey, &parts)) return code;
+    if (long code = OpenPath(key, subKey, &opened, &parts)) return code;
     KeyId found = 0;
     bool created = false;
     const long code = opened.store->Transaction(
@@ -196,9 +200,8 @@ long RegDeleteKey(HKey key, const char* subKey) {
     if (!subKey) return kErrorInvalidParameter;
     std::lock_guard lock(reg::RegistryMutex());
     Opened opened;
-    if (long code = Open(key, 0, &opened)) return code;
     std::vector<std::string_view> parts;
-    if (long code = SplitSubkey(key, subKey, &parts)) return code;
+    if (long code = OpenPath(key, subKey, &opened, &parts)) return code;
     if (parts.empty() && reg::IsPredefined(key)) return kErrorAccessDenied;
     return opened.store->Transaction(true, [&] {
         KeyId found = 0, parent = 0;
