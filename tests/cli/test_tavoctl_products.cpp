@@ -1,6 +1,7 @@
 // End to end: tavoctl's product commands on the demo package and fresh demo machines.
 #include "platform/host_io.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "support/kernel_peer.h"
 #include "support/temp_prefix.h"
 #include "tavoctl_process.h"
@@ -46,10 +47,29 @@ Files FilesOf(const TempPrefix& machine) {
     Files files;
     const fs::path root = fs::path(machine.host()) / "drive_c";
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file() || plat::host::IsTemporaryName(entry.path().filename().string())) continue;
+        if (!entry.is_regular_file() || plat::host::IsTemporaryName(entry.path().filename().string()))
+            continue;
         files[fs::relative(entry.path(), root).generic_string()] = ReadFile(entry.path());
     }
     return files;
+}
+
+// The sections of an INI text by name, each with its lines.
+std::map<std::string, std::string> SectionsOf(const std::string& text) {
+    std::map<std::string, std::string> sections;
+    std::string name;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size() - 1;
+        const std::string line = text.substr(start, end + 1 - start);
+        if (line.starts_with("["))
+            name = line.substr(1, line.find(']') - 1);
+        else
+            sections[name] += line;
+        start = end + 1;
+    }
+    return sections;
 }
 
 // A fresh demo machine, and the demo package copied where a packup may change it.
@@ -123,6 +143,8 @@ TEST_F(DemoTest, PackupThenRestoreOntoAChangedMachineGivesBackEveryFile) {
     const Files restored = FilesOf(second);
     for (const auto& [path, bytes] : packed) {
         if (path.starts_with("Temp/")) continue; // the password library's working copy
+        // The skin files are not in the package: the launcher-button writer brings them into line.
+        if (path.ends_with("skinNTSC_e.ini")) continue;
         SCOPED_TRACE(path);
         ASSERT_TRUE(restored.contains(path));
         EXPECT_EQ(restored.at(path), bytes);
@@ -149,17 +171,40 @@ TEST_F(DemoTest, GeneralAndNetworkSelectionsSetThePlainCopyFlag) {
     }
 }
 
+TEST_F(DemoTest, RestoringTheGeneralItemBringsTheLauncherButtonOfEverySkinIntoLine) {
+    // The machine lists five user-defined applications, the package three: every skin file of the
+    // nine resolutions in both styles is rebuilt, keeping its other button lines.
+    const TavoctlResult result = Run({"restore", "DVR", "--all"}, machine);
+    ASSERT_EQ(result.status, 0) << result.out << result.err;
+    EXPECT_EQ(machine.ReadHost("C:\\WINDOWS\\OrvUserDefine.ini"), ReadFile(package / "OrvUserDefine.ini"));
+    plat::SetPrefixFolder(machine.host());
+    for (const char* folder : {"CommRes", "CommRes1024", "CommRes1280", "CommRes1600", "CommRes1680",
+                               "CommRes1920", "CommRes1280x800", "CommRes1440x900", "CommRes1920x1080"}) {
+        for (const std::string style : {"", "Metal_Style\\"}) {
+            const std::string skin = "C:\\DVR\\" + style + folder + "\\skinNTSC_e.ini";
+            SCOPED_TRACE(skin);
+            EXPECT_EQ(plat::ProfileString(skin, "ButtonLines", "5"), style + folder + "\\UserDefineUp.bmp");
+            EXPECT_EQ(plat::ProfileString(skin, "ButtonLines", "6"), "")
+                << "a rebuild keeps only 1 to 4, 7 and 8";
+            EXPECT_EQ(plat::ProfileString(skin, "ButtonLines", "1"), std::string(folder) + "\\LiveUp.bmp");
+            EXPECT_EQ(plat::ProfileString(skin, "Button5", "1").find("Tool 1"), std::string::npos);
+        }
+    }
+}
+
 TEST_F(DemoTest, DefaultsRemoveWhatTheActionFilesNameAndKeepProgramFiles) {
     const TavoctlResult result = Run({"defaults"}, machine);
     ASSERT_EQ(result.status, 0) << result.out << result.err;
-    EXPECT_NE(result.out.find("The DVR settings are back to their defaults."), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("The DVR settings are back to their defaults."), std::string::npos)
+        << result.out;
     const Files files = FilesOf(machine);
-    for (const char* gone : {"DVR/Camera.ini", "DVR/Setup.ini", "DVR/Maps/Floor1.bmp", "DVR/Maps/Garage/Level1.bmp",
-                             "DVR/SkinBlue/1024x768/skinNTSC_e.ini", "DVR/Logo.ini", "WINDOWS/Schedule.ini"})
+    for (const char* gone :
+         {"DVR/Camera.ini", "DVR/Setup.ini", "DVR/Maps/Floor1.bmp", "DVR/Maps/Garage/Level1.bmp",
+          "DVR/SkinBlue/1024x768/skinNTSC_e.ini", "DVR/Logo.ini", "WINDOWS/Schedule.ini"})
         EXPECT_FALSE(files.contains(gone)) << gone;
     // The user-define INI belongs to the launcher hand-off, which a reset leaves it to.
-    for (const char* kept : {"DVR/Dvr.exe", "DVR/Maps/Viewer.exe", "DVR/Logs/Events.log", "Nodera/NdrServer.ini",
-                             "WINDOWS/OrvUserDefine.ini"})
+    for (const char* kept : {"DVR/Dvr.exe", "DVR/Maps/Viewer.exe", "DVR/Logs/Events.log",
+                             "Nodera/NdrServer.ini", "WINDOWS/OrvUserDefine.ini"})
         EXPECT_TRUE(files.contains(kept)) << kept;
     EXPECT_EQ(files.at("WINDOWS/OrvMulti.ini"), "[General]\r\nInstallPath=C:\\DVR\\Dvr.exe\r\n");
     EXPECT_EQ(files.at("WINDOWS/OrvPal.ini"), "[General]\r\nPAL=0\r\n");
@@ -171,7 +216,8 @@ TEST_F(DemoTest, ARestoreKilledAtAnyPointCompletesWhenRunAgain) {
     LayOutMachine(reference);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(Run({"restore", "DVR", "--all"}, reference).status, 0);
-    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    const auto took =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     const Files expected = FilesOf(reference);
     std::set<std::string> packaged;
     for (const auto& entry : fs::recursive_directory_iterator(package))
@@ -182,8 +228,8 @@ TEST_F(DemoTest, ARestoreKilledAtAnyPointCompletesWhenRunAgain) {
         const TempPrefix victim;
         LayOutMachine(victim);
         const Files before = FilesOf(victim);
-        std::vector<std::string> args{TAVOCTL, "restore", "DVR", "--all", "--package=" + package.string(),
-                                      "--prefix=" + victim.host()};
+        std::vector<std::string> args{
+            TAVOCTL, "restore", "DVR", "--all", "--package=" + package.string(), "--prefix=" + victim.host()};
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());
@@ -208,6 +254,15 @@ TEST_F(DemoTest, ARestoreKilledAtAnyPointCompletesWhenRunAgain) {
             SCOPED_TRACE(path);
             const bool old = before.contains(path) && before.at(path) == bytes;
             const bool restored = expected.contains(path) && expected.at(path) == bytes;
+            if (path.ends_with("skinNTSC_e.ini") && before.contains(path) && expected.contains(path)) {
+                // The launcher writer changes a skin file one section at a time: each section is
+                // whole, as it was or as the restore makes it.
+                const auto oldSections = SectionsOf(before.at(path));
+                const auto newSections = SectionsOf(expected.at(path));
+                for (const auto& [name, lines] : SectionsOf(bytes))
+                    EXPECT_TRUE(oldSections.at(name) == lines || newSections.at(name) == lines) << name;
+                continue;
+            }
             EXPECT_TRUE(old || restored || packaged.contains(bytes));
         }
         const TavoctlResult again = Run({"restore", "DVR", "--all"}, victim);
