@@ -1,6 +1,6 @@
 #include "app/page_description.h"
 
-#include "engine/utilities.h"
+#include "app/setting_value.h"
 
 #include <cstdlib>
 #include <string>
@@ -8,13 +8,6 @@
 namespace tavo::app {
 
 namespace {
-
-std::string SettingText(std::string_view section, std::string_view key) {
-    std::string text;
-    int unused = 0;
-    ReadSettingValue(section, key, kValueString, text, unused, 0);
-    return text;
-}
 
 // A decimal number as the C library reads one: leading blanks, a sign, digits as far as they go.
 int DecimalPrefix(const std::string& text) {
