@@ -51,6 +51,31 @@ TANDRIL_API int WriteIniSection_UserDefine_KwTav(int previousCount, int newCount
 TANDRIL_API int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount, int ignored,
                                                             const char* suiteFolder);
 
+/* Skin layout helpers for the suite's skinned main windows. They are exported only under the
+ * decorated names the suite's programs look up: "_GetLive@8", "_GetAnimation@8", "_GetIconDst@16"
+ * and "_SortButton@24". A name holding '@' is found with dlsym but cannot be linked against, so
+ * these are the types of the functions found. A NULL string reads as an empty path; a NULL output
+ * is left alone. */
+typedef struct TandrilRect {
+    int left, top, right, bottom;
+} TandrilRect;
+typedef struct TandrilPoint {
+    int x, y;
+} TandrilPoint;
+
+/* "LivePos" / "AnimationPos" of section "Main" of a skin file, "x,y,w,h", as the rectangle from
+ * (x, y) to (x + w, y + h); a value of fewer than four fields gives the empty rectangle. */
+typedef void (*TandrilGetLive)(const char* skinIni, TandrilRect* rect);
+typedef void (*TandrilGetAnimation)(const char* skinIni, TandrilRect* rect);
+/* The position of icon `index` on panel 1 (panelKind 0) or panel 3 (panelKind 2), with the
+ * defaults of the skin's resolution; (0, 0) for another panel kind. */
+typedef void (*TandrilGetIconDst)(const char* skinIni, int panelKind, int index, TandrilPoint* point);
+/* Arranges `count` buttons (widgets of the calling program) in a row: mode 0 closes up the shown
+ * ones at the first one's size, 1 stacks them on the first, 2 on the last, 3 sets them side by side
+ * from (x, y) of their parent window. flags[i] 1 leaves button i alone, -1 places it as if shown. */
+typedef void (*TandrilSortButton)(const TandrilWindow* buttons, int count, const int* flags, int mode, int x,
+                                  int y);
+
 #ifdef __cplusplus
 }
 #endif

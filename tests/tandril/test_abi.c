@@ -70,7 +70,9 @@ int main(void) {
                                           "UserDefineDlg",      "GetUserDefineCount",
                                           "GetFirstUserDefineTip", "DoUserDefine",
                                           "DoUserDefinehWnd",   "WriteIniSection_UserDefine_KwTav",
-                                          "WriteIniSection_UserDefine_KwTav_WithKWPath"};
+                                          "WriteIniSection_UserDefine_KwTav_WithKWPath",
+                                          "_GetLive@8",         "_GetAnimation@8",
+                                          "_GetIconDst@16",     "_SortButton@24"};
     for (size_t i = 0; i < sizeof exports / sizeof exports[0]; ++i) {
         if (!dlsym(library, exports[i])) {
             fprintf(stderr, "missing export %s\n", exports[i]);
@@ -117,6 +119,31 @@ int main(void) {
     CHECK(writeWithPath(1, 0, 12345, "C:\\Suite\\") == 1);
     CHECK(!FileContains("drive_c/Suite/CommRes/skinNTSC_e.ini", "UserDefineUp.bmp"));
     CHECK(writeWithPath(0, 2, 0, NULL) == 0);
+
+    /* The skin layout helpers under their decorated names only. */
+    TandrilGetLive getLive;
+    TandrilGetIconDst getIconDst;
+    TandrilSortButton sortButton;
+    LOAD(getLive, "_GetLive@8");
+    LOAD(getIconDst, "_GetIconDst@16");
+    LOAD(sortButton, "_SortButton@24");
+    CHECK(!dlsym(library, "GetLive") && !dlsym(library, "_GetLive.8"));
+    if (getLive && getIconDst && sortButton) {
+        WriteFile("drive_c/Suite/CommRes1024/skinNTSC_e.ini",
+                  "[Main]\r\nLivePos=10,20,300,200\r\n[Panel3]\r\n10=i,1,2,3,4,5,6\r\n");
+        TandrilRect live = {1, 1, 1, 1};
+        getLive("C:\\Suite\\CommRes1024\\skinNTSC_e.ini", &live);
+        CHECK(live.left == 10 && live.top == 20 && live.right == 310 && live.bottom == 220);
+        getLive(NULL, &live);
+        CHECK(live.left == 0 && live.top == 0 && live.right == 0 && live.bottom == 0);
+        getLive("C:\\Suite\\CommRes1024\\skinNTSC_e.ini", NULL);
+        TandrilPoint icon = {0, 0};
+        getIconDst("C:\\Suite\\CommRes1024\\skinNTSC_e.ini", 2, 5, &icon);
+        CHECK(icon.x == 8 && icon.y == 178);
+        const int flags[1] = {0};
+        sortButton(NULL, 1, flags, 0, 0, 0);
+        sortButton(NULL, 0, NULL, 3, 0, 0);
+    }
 
     dlclose(library);
     char command[300];
