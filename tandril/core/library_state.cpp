@@ -16,6 +16,9 @@ void InitialiseLibrary(std::string_view libraryFile) {
         cut == std::string_view::npos ? std::string() : std::string(libraryFile.substr(0, cut + 1));
     state.textFilePath = state.libraryFolder + "MenuSelect.ini";
     if (state.windowsFolder.empty()) state.windowsFolder = plat::WindowsFolder();
+    state.optionNames.numbers.assign(kOptionNameSlots, -1);
+    state.optionNames.texts.assign(kOptionNameSlots, std::string());
+    state.optionNames.descriptions.assign(kOptionNameSlots, std::string());
 }
 
 } // namespace tandril

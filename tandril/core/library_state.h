@@ -4,13 +4,25 @@
 // library's logic directly, when it starts).
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tandril {
+
+// The extra option names of the option trees: per position a number (-1: unused), a text and a
+// description. Holds kOptionNameSlots empty entries from load until a tree stores its names.
+struct OptionNameTable {
+    std::vector<int> numbers;
+    std::vector<std::string> texts;
+    std::vector<std::string> descriptions;
+};
+inline constexpr int kOptionNameSlots = 50;
 
 struct LibraryState {
     std::string libraryFolder; // the folder of the library file, ending in '\'
     std::string textFilePath;  // libraryFolder + "MenuSelect.ini": texts and layout switches
     std::string windowsFolder; // no trailing '\'
+    std::string treeName;      // the option tree named by the last option-tree export
+    OptionNameTable optionNames;
 };
 
 LibraryState& Library();
