@@ -3,6 +3,7 @@
 #include "engine/action_file.h"
 #include "engine/copy.h"
 #include "engine/kind_root.h"
+#include "engine/module_registration.h"
 #include "engine/package_path.h"
 #include "engine/recorded_delete.h"
 #include "engine/run_log.h"
@@ -22,11 +23,12 @@ struct FileKind {
     KindRoot root;
     bool folders;          // values name folders whose whole trees move
     bool keepsUserDefine = false; // a reset leaves the user-define INI in place
+    bool registersModules = false; // a restored module INI is made to name this machine
 };
 
 constexpr FileKind kIniExePathAll{"INI_EXE_PATH_ALL", "IEPA_", KindRoot::Program, false};
 constexpr FileKind kAllFileInExePath{"ALL_FILE_IN_EXE_PATH", "AFIEP_", KindRoot::Program, true};
-constexpr FileKind kIniWindowPathAll{"INI_WINDOW_PATH_ALL", "IWPA_", KindRoot::Windows, false, true};
+constexpr FileKind kIniWindowPathAll{"INI_WINDOW_PATH_ALL", "IWPA_", KindRoot::Windows, false, true, true};
 constexpr FileKind kIniWindowPathAllPnr{"INI_WINDOW_PATH_ALL_PNR", "IWPA_PNR_", KindRoot::Windows, false};
 constexpr FileKind kIniKwPathAll{"INI_KW_PATH_ALL", "IGPA_", KindRoot::ActiveProduct, false};
 constexpr FileKind kAllFileInKwPath{"ALL_FILE_IN_KW_PATH", "AFIGP_", KindRoot::ActiveProduct, true};
@@ -90,8 +92,14 @@ void RunKind(const FileKind& kind, Direction direction, std::string_view actionF
             if (direction == Direction::Packup) CopyFolderTree(*package, live);
             else CopyFolderTree(live, *package);
         } else {
-            if (direction == Direction::Packup) CopyOneFile(live, *package, 0, 1);
-            else CopyOneFile(*package, live, 0, 1);
+            if (direction == Direction::Packup) {
+                CopyOneFile(live, *package, 0, 1);
+            } else {
+                CopyOneFile(*package, live, 0, 1);
+                // The live copy, not the package's, names this machine: the package keeps its
+                // placeholders for the next machine it is restored onto.
+                if (kind.registersModules) RegisterRestoredModuleFile(*package, live);
+            }
         }
     });
 }
