@@ -2,6 +2,7 @@
 // Win32 file operations on Windows-form paths: each returns its result and sets the last error
 // (error.h) to the Win32 code of a failure.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,40 @@ bool SetFileAttributesTo(std::string_view path, std::uint32_t attributes);
 // the data. The data is written to a temporary file in the destination folder and renamed, so a
 // failed copy leaves no partial file and the previous destination intact.
 bool CopyFileTo(std::string_view source, std::string_view destination, bool failIfExists);
+
+// Many copies with overwrite, whose replaced files reach the disk together: flushing each replaced
+// file on its own costs one wait for the disk per file. A copy onto a missing destination goes
+// straight in, as CopyFileTo does. A copy onto an existing file writes its temporary file and waits:
+// its destination stays as it was until Commit puts every waiting temporary on disk with one flush
+// of each file system and only then renames each over its destination. A failure or a kill at any
+// moment leaves each destination wholly old or wholly new; temporaries are never listed, and a
+// failed flush or rename, or a batch destroyed before Commit, removes them.
+class ReplacingCopies {
+  public:
+    enum class Result {
+        Copied,  // a new file, in place
+        Waiting, // a replacing copy, in place once Commit reports it
+        Failed,  // as CopyFileTo would fail, with its last error; nothing touched
+    };
+
+    ReplacingCopies();
+    ~ReplacingCopies();
+    ReplacingCopies(const ReplacingCopies&) = delete;
+    ReplacingCopies& operator=(const ReplacingCopies&) = delete;
+
+    // CopyFileTo(source, destination, false) within the batch.
+    Result Add(std::string_view source, std::string_view destination);
+    // True once the waiting copies hold as much extra disk space, or as many files, as a batch
+    // should: their temporaries take room beside the files they replace until Commit.
+    bool Full() const;
+    // For each waiting copy, in the order of Add: 0 when it is in place, else the Win32 error (its
+    // temporary removed, its destination as it was). Nothing is waiting afterwards.
+    std::vector<std::uint32_t> Commit();
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // Deletes one file as DeleteFile does: never a folder (5), never a read-only file (5); a link is
 // removed itself, never its target.

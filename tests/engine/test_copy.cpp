@@ -1,8 +1,12 @@
 #include "engine/copy.h"
 
 #include "engine_fixture.h"
+#include "support/file_size_limit.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -45,7 +49,8 @@ TEST_F(Copy, AFailedCopyKeepsThePreviousDestinationAndReportsTheError) {
     EXPECT_NE(CurrentRunLog().entries().back().detail.find("error 5"), std::string::npos);
     // No temporary file is left beside it.
     std::size_t names = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(prefix.HostOf("C:\\Pkg"))) ++names;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(prefix.HostOf("C:\\Pkg")))
+        ++names;
     EXPECT_EQ(names, 1u);
 }
 
@@ -119,6 +124,38 @@ TEST_F(Copy, CopyFolderTreeGoesOnPastAFileThatFails) {
     EXPECT_EQ(Read("C:\\Pkg\\T\\a.txt"), "A");
     EXPECT_EQ(Read("C:\\Pkg\\T\\b.txt"), "old");
     EXPECT_EQ(Read("C:\\Pkg\\T\\c.txt"), "C");
+}
+
+TEST_F(Copy, CopyFolderTreeOverAnOldTreeReplacesEachFileWholeOrNotAtAll) {
+    Write("C:\\Pkg\\T\\a.txt", "A new");
+    Write("C:\\Pkg\\T\\big.dat", std::string(256 * 1024, 'x'));
+    Write("C:\\Pkg\\T\\Sub\\b.txt", "B new");
+    Write("C:\\Pkg\\T\\Sub\\n.txt", "N");
+    for (const char* name : {"a.txt", "big.dat", "Sub\\b.txt"})
+        Write(std::string("C:\\Live\\T\\") + name, "old");
+    {
+        // The disk fills while one replacing copy is written.
+        FileSizeLimit limit(64 * 1024);
+        EXPECT_EQ(CopyFolderTree("C:\\Live\\T\\", "C:\\Pkg\\T\\"), 1);
+    }
+    EXPECT_EQ(Read("C:\\Live\\T\\a.txt"), "A new");
+    EXPECT_EQ(Read("C:\\Live\\T\\big.dat"), "old");
+    EXPECT_EQ(Read("C:\\Live\\T\\Sub\\b.txt"), "B new");
+    EXPECT_EQ(Read("C:\\Live\\T\\Sub\\n.txt"), "N");
+    // Each file is recorded once, a replaced one as copied from its source.
+    const auto& entries = CurrentRunLog().entries();
+    EXPECT_EQ(Logged(RunEvent::Copied), 3u);
+    EXPECT_EQ(Logged(RunEvent::Failed), 1u);
+    EXPECT_EQ(entries.size(), 4u);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const RunLogEntry& e) {
+        return e.event == RunEvent::Copied && e.path == "C:\\Live\\T\\Sub\\b.txt" &&
+               e.detail == "C:\\Pkg\\T\\Sub\\b.txt";
+    }));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(prefix.HostOf("C:\\Live\\T")))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Sub", "a.txt", "b.txt", "big.dat", "n.txt"}));
 }
 
 TEST_F(Copy, CopyFolderTreeDoesNotFollowFolderLinks) {

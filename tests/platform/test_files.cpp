@@ -2,19 +2,18 @@
 #include "platform/file_pattern.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "support/file_size_limit.h"
 #include "support/temp_prefix.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -224,27 +223,7 @@ TEST_F(Files, CopyReportsMissingAndUnsuitableEntries) {
     EXPECT_TRUE(HostNames("C:\\Dst\\Sub").empty());
 }
 
-// A file-size limit makes the host refuse the data part-way, as a full disk does.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    struct rlimit saved_ {};
-    void (*previous_)(int) = nullptr;
-};
+using tavo::test::FileSizeLimit;
 
 TEST_F(Files, AFailedCopyLeavesNoPartialFileAndTheOldDestination) {
     std::string big(256 * 1024, 'x');
@@ -280,6 +259,107 @@ TEST_F(Files, CopyOntoALinkWritesItsTargetAndKeepsTheLink) {
     ASSERT_TRUE(plat::CopyFileTo("C:\\Src\\a.ini", "C:\\Dst\\a.ini", false));
     EXPECT_TRUE(fs::is_symlink(Host("C:\\Dst\\a.ini")));
     EXPECT_EQ(Read("C:\\Real\\a.ini"), "new");
+}
+
+TEST_F(Files, ReplacingCopiesLandOnlyAtCommit) {
+    Write("C:\\Src\\new.ini", "new file");
+    Write("C:\\Src\\a.ini", "a new");
+    Write("C:\\Src\\b.ini", "b new");
+    SetWriteTime("C:\\Src\\b.ini", 1'000'000'000);
+    Mode("C:\\Src\\b.ini", 0444);
+    Write("C:\\Dst\\a.ini", "a old");
+    Write("C:\\Dst\\Sub\\B.ini", "b old");
+    {
+        plat::ReplacingCopies batch;
+        using Result = plat::ReplacingCopies::Result;
+        EXPECT_EQ(batch.Add("C:\\Src\\new.ini", "C:\\Dst\\new.ini"), Result::Copied);
+        EXPECT_EQ(Read("C:\\Dst\\new.ini"), "new file");
+        EXPECT_EQ(batch.Add("C:\\Src\\a.ini", "C:\\Dst\\A.INI"), Result::Waiting);
+        EXPECT_EQ(batch.Add("C:\\Src\\b.ini", "C:\\Dst\\Sub\\b.ini"), Result::Waiting);
+        EXPECT_FALSE(batch.Full());
+        // Until the commit the old files stand, and the temporaries beside them are not listed.
+        EXPECT_EQ(Read("C:\\Dst\\a.ini"), "a old");
+        EXPECT_EQ(HostNames("C:\\Dst").size(), 4u);
+        EXPECT_THAT(Listed("C:\\Dst\\*.*"), ElementsAre(".", "..", "a.ini", "new.ini", "Sub"));
+
+        EXPECT_THAT(batch.Commit(), ElementsAre(0u, 0u));
+        EXPECT_TRUE(batch.Commit().empty());
+    }
+    EXPECT_EQ(Read("C:\\Dst\\a.ini"), "a new");
+    EXPECT_EQ(Read("C:\\Dst\\Sub\\B.ini"), "b new");
+    EXPECT_EQ(WriteTime("C:\\Dst\\Sub\\B.ini"), 1'000'000'000);
+    EXPECT_EQ(plat::FileAttributes("C:\\Dst\\Sub\\B.ini"), kFile | kRO);
+    EXPECT_THAT(HostNames("C:\\Dst"), ElementsAre("Sub", "a.ini", "new.ini"));
+    EXPECT_THAT(HostNames("C:\\Dst\\Sub"), ElementsAre("B.ini"));
+}
+
+TEST_F(Files, AReplacingBatchThatFailsPartWayKeepsTheOldFilesAndNoTemporaries) {
+    Write("C:\\Src\\a.ini", "a new");
+    Write("C:\\Src\\b.ini", "b new");
+    Write("C:\\Src\\c.ini", "c new");
+    Write("C:\\Src\\big.dat", std::string(256 * 1024, 'x'));
+    for (const char* name : {"a.ini", "b.ini", "c.ini", "big.dat", "ro.ini"})
+        Write(std::string("C:\\Dst\\") + name, "old");
+    Mode("C:\\Dst\\ro.ini", 0444);
+    using Result = plat::ReplacingCopies::Result;
+    {
+        plat::ReplacingCopies batch;
+        EXPECT_EQ(batch.Add("C:\\Src\\a.ini", "C:\\Dst\\a.ini"), Result::Waiting);
+        // Refused before anything is written, with CopyFileTo's errors.
+        const struct {
+            const char* source;
+            const char* destination;
+            std::uint32_t error;
+        } refused[] = {
+            {"C:\\Src\\a.ini", "C:\\Dst\\ro.ini", plat::kErrorAccessDenied},
+            {"C:\\Src\\a.ini", "C:\\Src\\A.ini", plat::kErrorSharingViolation},
+            {"C:\\Src\\gone.ini", "C:\\Dst\\c.ini", plat::kErrorFileNotFound},
+        };
+        for (const auto& c : refused) {
+            plat::SetLastError(0);
+            EXPECT_EQ(batch.Add(c.source, c.destination), Result::Failed) << c.destination;
+            EXPECT_EQ(plat::LastError(), c.error) << c.destination;
+        }
+        {
+            // The disk fills while a temporary is written.
+            FileSizeLimit limit(64 * 1024);
+            EXPECT_EQ(batch.Add("C:\\Src\\big.dat", "C:\\Dst\\big.dat"), Result::Failed);
+        }
+        EXPECT_EQ(batch.Add("C:\\Src\\b.ini", "C:\\Dst\\b.ini"), Result::Waiting);
+        EXPECT_EQ(batch.Add("C:\\Src\\c.ini", "C:\\Dst\\c.ini"), Result::Waiting);
+        // A folder takes a destination's place before the renames.
+        fs::remove(Host("C:\\Dst\\b.ini"));
+        Write("C:\\Dst\\b.ini\\inner.ini", "inner");
+
+        const std::vector<std::uint32_t> results = batch.Commit();
+        ASSERT_EQ(results.size(), 3u);
+        EXPECT_EQ(results[0], 0u);
+        EXPECT_NE(results[1], 0u);
+        EXPECT_EQ(results[2], 0u);
+    }
+    EXPECT_EQ(Read("C:\\Dst\\a.ini"), "a new");
+    EXPECT_EQ(Read("C:\\Dst\\b.ini\\inner.ini"), "inner");
+    EXPECT_EQ(Read("C:\\Dst\\c.ini"), "c new");
+    EXPECT_EQ(Read("C:\\Dst\\big.dat"), "old");
+    EXPECT_EQ(Read("C:\\Dst\\ro.ini"), "old");
+    EXPECT_THAT(HostNames("C:\\Dst"), ElementsAre("a.ini", "b.ini", "big.dat", "c.ini", "ro.ini"));
+    EXPECT_THAT(HostNames("C:\\Src"), ElementsAre("a.ini", "b.ini", "big.dat", "c.ini"));
+}
+
+TEST_F(Files, AReplacingBatchGivenUpBeforeCommitLeavesEveryDestinationOld) {
+    Write("C:\\Src\\a.ini", "a new");
+    Write("C:\\Src\\b.ini", "b new");
+    Write("C:\\Dst\\a.ini", "a old");
+    Write("C:\\Dst\\Sub\\b.ini", "b old");
+    {
+        plat::ReplacingCopies batch;
+        EXPECT_EQ(batch.Add("C:\\Src\\a.ini", "C:\\Dst\\a.ini"), plat::ReplacingCopies::Result::Waiting);
+        EXPECT_EQ(batch.Add("C:\\Src\\b.ini", "C:\\Dst\\Sub\\b.ini"), plat::ReplacingCopies::Result::Waiting);
+    }
+    EXPECT_EQ(Read("C:\\Dst\\a.ini"), "a old");
+    EXPECT_EQ(Read("C:\\Dst\\Sub\\b.ini"), "b old");
+    EXPECT_THAT(HostNames("C:\\Dst"), ElementsAre("Sub", "a.ini"));
+    EXPECT_THAT(HostNames("C:\\Dst\\Sub"), ElementsAre("b.ini"));
 }
 
 // ---- Delete ------------------------------------------------------------------------------------
