@@ -3,6 +3,7 @@
 #include "cli/exit_status.h"
 #include "cli/library_host.h"
 #include "cli/product_command.h"
+#include "cli/reg_command.h"
 #include "cli/terminal_operator.h"
 
 #include <CLI/CLI.hpp>
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     const CLI::App* actionCommand = AddActionCommand(app, action);
     ProductOptions product;
     const ProductCommandSet productCommands = AddProductCommands(app, product);
+    RegOptions reg;
+    const RegCommandSet regCommands = AddRegCommands(app, reg);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& success) {
@@ -31,6 +34,7 @@ int main(int argc, char** argv) {
         const TerminalStreams streams = TerminalStreams::OfProcess();
         UseLibraryLogic();
         if (actionCommand->parsed()) return RunActionCommand(action, streams);
+        if (regCommands.reg->parsed()) return RunRegCommand(regCommands, reg, streams);
         return RunProductCommand(productCommands, product, streams);
     } catch (const std::exception& error) {
         // Nothing below throws by design; memory exhaustion is what is left.

@@ -1,6 +1,7 @@
 #include "engine/registry_root.h"
 
 #include <array>
+#include <cctype>
 
 namespace tavo {
 
@@ -26,6 +27,18 @@ constexpr std::array<Root, 7> kRoots{{
 std::optional<plat::HKey> RootKeyOfCode(int code) {
     if (code < 1 || code > static_cast<int>(kRoots.size())) return std::nullopt;
     return kRoots[static_cast<std::size_t>(code - 1)].key;
+}
+
+std::optional<plat::HKey> RootKeyOfName(std::string_view name) {
+    for (const Root& known : kRoots) {
+        const std::string_view candidate = known.name;
+        if (candidate.size() != name.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < name.size() && same; ++i)
+            same = std::toupper(static_cast<unsigned char>(name[i])) == candidate[i];
+        if (same) return known.key;
+    }
+    return std::nullopt;
 }
 
 std::string KeyPathText(plat::HKey root, std::string_view subKey) {

@@ -13,6 +13,9 @@ namespace tavo {
 // 6 HKEY_PERFORMANCE_DATA, 7 HKEY_DYN_DATA; no root for any other code.
 std::optional<plat::HKey> RootKeyOfCode(int code);
 
+// The root key of its full name ("HKEY_LOCAL_MACHINE", any case); nullopt for any other text.
+std::optional<plat::HKey> RootKeyOfName(std::string_view name);
+
 // "HKEY_LOCAL_MACHINE\SOFTWARE\Vendor" for the run log and the debug trace.
 std::string KeyPathText(plat::HKey root, std::string_view subKey);
 

@@ -2,6 +2,7 @@
 
 #include "engine/action_file.h"
 #include "engine/key_list.h"
+#include "engine/package_archive.h"
 #include "engine/package_path.h"
 #include "engine/path_roots.h"
 #include "engine/privilege.h"
@@ -97,6 +98,11 @@ int SaveHive(plat::HKey root, std::string_view subKey, std::string_view hivePath
         Failed(root, subKey, "the hive file is not there after the save");
         return 0;
     }
+    // With no archive open the package folder alone is the package and the hive is in it already.
+    if (PackageArchiveIsOpen() && !AddArchiveFile(hive, "Reg\\" + hive.substr(hive.rfind('\\') + 1))) {
+        Failed(root, subKey, "the hive's name does not fit the archive's index");
+        return 0;
+    }
     CurrentRunLog().Record(RunEvent::Copied, hive, KeyPathText(root, subKey));
     return 1;
 }
@@ -146,7 +152,13 @@ int DeleteKeyTree(plat::HKey root, std::string_view subKey) {
         const std::string parent = split == std::string::npos ? std::string() : it->substr(0, split);
         const std::string leaf = split == std::string::npos ? *it : it->substr(split + 1);
         plat::HKey key = 0;
-        if (plat::RegOpenKeyEx(root, parent.c_str(), plat::kKeyAllAccess, &key) != 0) {
+        const long opened = plat::RegOpenKeyEx(root, parent.c_str(), plat::kKeyAllAccess, &key);
+        if (opened == plat::kErrorFileNotFound) {
+            // A key that is not there is already as a reset leaves it.
+            log.Record(RunEvent::Skipped, KeyPathText(root, *it), "no such key");
+            continue;
+        }
+        if (opened != 0) {
             log.Record(RunEvent::Failed, KeyPathText(root, parent), "RegOpenKeyEx FAILED");
             continue;
         }

@@ -18,6 +18,7 @@ package="$(cd "$build/demo/package" && pwd)"
 
 prefix="$(mktemp -d "${TMPDIR:-/tmp}/tavo-demo.XXXXXX")"
 cp -a demo/machine/. "$prefix/"
+"$package/tavoctl" reg import demo/machine/registry.reg --prefix "$prefix"
 
 # One line per file: its checksum and its Windows name (drive_c/a/b -> C:\a\b).
 snapshot() {

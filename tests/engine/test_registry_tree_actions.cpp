@@ -1,4 +1,6 @@
 #include "engine/key_list.h"
+#include "engine/package_archive.h"
+#include "engine/path_roots.h"
 #include "engine/privilege.h"
 #include "engine/registry_tree_actions.h"
 
@@ -142,6 +144,31 @@ TEST_F(RegistryTreeActions, SaveAndRestoreReportTheirFailuresAndLeaveNoPrivilege
     EXPECT_FALSE(plat::PrivilegeEnabled(plat::kSeRestorePrivilege));
 }
 
+// With an archive open a saved hive is entered in its index as "Reg\" + its file name; a name the
+// index has no room for fails the entry rather than leave the hive out of the archive unnoticed.
+TEST_F(RegistryTreeActions, ASavedHiveIsRegisteredWithAnOpenArchive) {
+    MakeDvrTree();
+    SetPackageArchivePath("C:\\Pkg\\Out.arc");
+    ASSERT_EQ(OpenPackageArchive(Roots().tempFolder), 1);
+    EXPECT_EQ(SaveHive(plat::kHkeyLocalMachine, "SOFTWARE\\Vendor\\DVR", "C:\\Pkg\\Reg\\Dvr.hiv"), 1);
+    const std::string longName = "C:\\Pkg\\Reg\\" + std::string(130, 'h') + ".hiv";
+    EXPECT_EQ(SaveHive(plat::kHkeyLocalMachine, "SOFTWARE\\Vendor\\DVR", longName), 0);
+    ASSERT_EQ(FinishPackageArchive(), ArchiveResult::Written);
+    ResetPackageArchive();
+    SetPackageArchivePath({});
+
+    const std::string archive = Read("C:\\Pkg\\Out.arc");
+    const std::string hive = Read("C:\\Pkg\\Reg\\Dvr.hiv");
+    ASSERT_EQ(archive.size(), 260 + 4 + (4 + 128) + hive.size() + 4);
+    EXPECT_EQ(archive[260], '\1');
+    EXPECT_EQ(archive.substr(268, 12), std::string("Reg\\Dvr.hiv") + '\0');
+    EXPECT_EQ(archive.substr(396, hive.size()), hive);
+    EXPECT_GE(Logged(RunEvent::Failed), 1u);
+
+    // Without an archive the save alone makes the hive.
+    EXPECT_EQ(SaveHive(plat::kHkeyLocalMachine, "SOFTWARE\\Vendor\\DVR", "C:\\Pkg\\Reg\\Dvr.hiv"), 1);
+}
+
 TEST_F(RegistryTreeActions, DeleteKeyTreeGoesFromTheDeepestKeyUp) {
     SetText("SOFTWARE\\A\\B\\C", "v", "x");
     SetText("SOFTWARE\\A", "v", "x");
@@ -157,6 +184,9 @@ TEST_F(RegistryTreeActions, DeleteKeyTreeGoesFromTheDeepestKeyUp) {
     CurrentRunLog().Clear();
     EXPECT_EQ(DeleteKeyTree(plat::kHkeyLocalMachine, "SOFTWARE\\A"), 1);
     EXPECT_EQ(Logged(RunEvent::Deleted), 0u);
+    EXPECT_EQ(Logged(RunEvent::Failed), 0u) << "a key that is not there is no failure";
+    EXPECT_EQ(DeleteKeyTree(plat::kHkeyLocalMachine, "SOFTWARE\\Never\\There"), 1);
+    EXPECT_EQ(Logged(RunEvent::Failed), 0u);
 }
 
 TEST_F(RegistryTreeActions, CollectSubkeysListsEachParentBeforeItsChildren) {
