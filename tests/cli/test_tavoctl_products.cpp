@@ -72,6 +72,22 @@ std::map<std::string, std::string> SectionsOf(const std::string& text) {
     return sections;
 }
 
+// The key lines of a section, without line ends and blank lines: a section rewritten by the
+// profile functions ends its lines with CR LF whatever the file it came from used.
+std::vector<std::string> KeyLines(const std::string& lines) {
+    std::vector<std::string> keys;
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        std::size_t end = lines.find('\n', start);
+        if (end == std::string::npos) end = lines.size();
+        std::string line = lines.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) keys.push_back(line);
+        start = end + 1;
+    }
+    return keys;
+}
+
 // A fresh demo machine, and the demo package copied where a packup may change it.
 class DemoTest : public ::testing::Test {
   protected:
@@ -151,23 +167,55 @@ TEST_F(DemoTest, PackupThenRestoreOntoAChangedMachineGivesBackEveryFile) {
     }
 }
 
-TEST_F(DemoTest, GeneralAndNetworkSelectionsSetThePlainCopyFlag) {
+TEST_F(DemoTest, GeneralAndNetworkSelectionsSetThePlainCopyFlagAndMergeTheMultiInstanceFile) {
+    // A network section far longer than any fixed key list: it goes across whole.
+    const fs::path packageMulti = package / "OrvMulti.ini";
+    std::string cameras;
+    for (int i = 0; i < 2000; ++i)
+        cameras += "Camera" + std::to_string(i) + "=192.168.5." + std::to_string(i % 250) + "\n";
+    std::string multi = ReadFile(packageMulti);
+    const std::size_t network = multi.find("[NetWork]\n");
+    ASSERT_NE(network, std::string::npos);
+    multi.insert(network + 10, cameras);
+    WriteFile(packageMulti, multi);
+    const auto packaged = SectionsOf(ReadFile(packageMulti));
+    const auto live = SectionsOf(ReadFile(fs::path(DEMO_MACHINE) / "drive_c" / "WINDOWS" / "OrvMulti.ini"));
+    const std::set<std::string> networkSections = {"MirrorHost", "Remote DVR", "Remote Desktop", "NetWork"};
+
     struct Case {
         std::vector<std::string> selection;
         const char* flags;
+        bool generalFromPackage, networkFromPackage;
     };
     const std::vector<Case> cases = {
-        {{}, "general 1, network 1, plain copy 1"},
-        {{"--select", "KEY_NETWORK"}, "general 1, network 0, plain copy 0"},
-        {{"--select", "KEY_GENERAL"}, "general 0, network 1, plain copy 0"},
-        {{"--select", "KEY_GENERAL,KEY_NETWORK"}, "general 0, network 0, plain copy 1"},
+        {{}, "general 1, network 1, plain copy 1", true, true},
+        {{"--select", "KEY_NETWORK"}, "general 1, network 0, plain copy 0", true, false},
+        {{"--select", "KEY_GENERAL"}, "general 0, network 1, plain copy 0", false, true},
+        {{"--select", "KEY_GENERAL,KEY_NETWORK"}, "general 0, network 0, plain copy 1", false, false},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        const TempPrefix target;
+        LayOutMachine(target);
         std::vector<std::string> args{"restore", "DVR"};
         args.insert(args.end(), c.selection.begin(), c.selection.end());
-        const TavoctlResult result = Run(args, machine, {"TAVO_DEBUG=1"});
+        const TavoctlResult result = Run(args, target, {"TAVO_DEBUG=1"});
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_NE(result.err.find(std::string("restore flags: ") + c.flags), std::string::npos) << result.err;
+
+        const auto restored =
+            SectionsOf(ReadFile(fs::path(target.host()) / "drive_c" / "WINDOWS" / "OrvMulti.ini"));
+        for (const auto& [name, lines] : packaged) {
+            if (name == "General") continue; // its install path is the machine's own after any restore
+            const bool fromPackage =
+                networkSections.contains(name) ? c.networkFromPackage : c.generalFromPackage;
+            const auto& expected = fromPackage ? packaged : live;
+            SCOPED_TRACE(name);
+            ASSERT_EQ(restored.contains(name), expected.contains(name));
+            if (expected.contains(name)) {
+                EXPECT_EQ(KeyLines(restored.at(name)), KeyLines(expected.at(name)));
+            }
+        }
     }
 }
 
