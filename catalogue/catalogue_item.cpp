@@ -23,6 +23,10 @@ int ReadNumber(const std::string& section, std::string_view key) {
     return number;
 }
 
+int FallbackCode(const std::string& section) {
+    return static_cast<int>(plat::ProfileInt(ExportFilePath(), section, "SUB_ID_KEY", kCodeUnchecked));
+}
+
 } // namespace
 
 std::string ItemSectionName(std::string_view prefix, int number) {
@@ -43,8 +47,14 @@ CatalogueItem ReadCatalogueItem(std::string_view prefix, int number) {
     item.defaultValue = ReadText(item.section, "Default_Value");
     item.defaultCode = SelectionCodeFromKeyword(item.defaultValue);
     item.subIdKey = ReadText(item.section, "SUB_ID_KEY");
-    item.fallbackCode =
-        static_cast<int>(plat::ProfileInt(ExportFilePath(), item.section, "SUB_ID_KEY", kCodeUnchecked));
+    item.fallbackCode = FallbackCode(item.section);
+    return item;
+}
+
+CatalogueItem MissingCatalogueItem(std::string_view prefix, int number) {
+    CatalogueItem item;
+    item.section = ItemSectionName(prefix, number);
+    item.fallbackCode = FallbackCode(item.section);
     return item;
 }
 

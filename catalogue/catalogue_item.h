@@ -31,4 +31,9 @@ std::string ItemSectionName(std::string_view prefix, int number);
 // "RelationShip", "Default_Value", "SUB_ID_KEY", then the section fallback code from the export file.
 CatalogueItem ReadCatalogueItem(std::string_view prefix, int number);
 
+// The item ReadCatalogueItem gives for a number with no section behind it, with only the export
+// file read: a catalogue that declares far more items than it holds loads without reading every
+// key of every missing section.
+CatalogueItem MissingCatalogueItem(std::string_view prefix, int number);
+
 } // namespace tavo

@@ -6,11 +6,13 @@
 #include "catalogue/selection_code.h"
 #include "catalogue/selection_tree.h"
 #include "engine/path_roots.h"
+#include "engine/utilities.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -29,8 +31,8 @@ struct Level {
 
 ItemHandle InsertCatalogueItem(SelectionTree& tree, ItemHandle parent, CatalogueItem& item,
                                std::string_view productKey) {
-    const int code = static_cast<int>(
-        plat::ProfileInt(ExportFilePath(), productKey, item.subIdKey, item.fallbackCode));
+    const int code =
+        static_cast<int>(plat::ProfileInt(ExportFilePath(), productKey, item.subIdKey, item.fallbackCode));
     ItemEntry entry;
     entry.productKey = std::string(productKey);
     entry.subIdKey = std::move(item.subIdKey);
@@ -46,6 +48,20 @@ ItemHandle InsertCatalogueItem(SelectionTree& tree, ItemHandle parent, Catalogue
     return handle;
 }
 
+std::string Upper(std::string name) {
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
+// The catalogue's section names, upper-cased (names compare without regard to case).
+std::unordered_set<std::string> CatalogueSections() {
+    std::unordered_set<std::string> names;
+    for (std::string& name : plat::ProfileSectionNames(CatalogueIniPath()))
+        names.insert(Upper(std::move(name)));
+    return names;
+}
+
 } // namespace
 
 int LoadCatalogueItems(SelectionTree& tree, std::string_view prefix, int count, ItemHandle parent,
@@ -53,6 +69,7 @@ int LoadCatalogueItems(SelectionTree& tree, std::string_view prefix, int count, 
     const std::string_view productKey = CatalogueProductKey(tree.Product());
     const int before = tree.Count();
     bool depthTraced = false;
+    const std::unordered_set<std::string> sections = CatalogueSections();
     std::vector<Level> levels;
     if (count > 0 && limits.maxDepth > 0) levels.push_back({std::string(prefix), count, 1, parent});
     while (!levels.empty()) {
@@ -66,7 +83,10 @@ int LoadCatalogueItems(SelectionTree& tree, std::string_view prefix, int count, 
             break;
         }
         const int number = static_cast<int>(levels.back().next++);
-        CatalogueItem item = ReadCatalogueItem(levels.back().prefix, number);
+        const std::string& levelPrefix = levels.back().prefix;
+        CatalogueItem item = sections.contains(Upper(ItemSectionName(levelPrefix, number)))
+                                 ? ReadCatalogueItem(levelPrefix, number)
+                                 : MissingCatalogueItem(levelPrefix, number);
         const ItemHandle handle = InsertCatalogueItem(tree, levels.back().parent, item, productKey);
         if (item.subNum <= 0) continue;
         if (levels.size() >= static_cast<std::size_t>(limits.maxDepth)) {

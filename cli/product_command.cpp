@@ -64,12 +64,26 @@ void AddSelectionOptions(CLI::App& command, ProductOptions& options) {
 // The five trees, loaded from the catalogue of the program folder as the window loads them.
 class LoadedTrees {
   public:
-    LoadedTrees() : trees_{SelectionTree(1), SelectionTree(2), SelectionTree(4), SelectionTree(8), SelectionTree(16)} {
+    LoadedTrees()
+        : trees_{SelectionTree(1), SelectionTree(2), SelectionTree(4), SelectionTree(8), SelectionTree(16)} {
         std::array<SelectionTree*, 5> all = Pointers();
         LoadCatalogues(all);
     }
     std::array<SelectionTree*, 5> Pointers() {
         return {&trees_[0], &trees_[1], &trees_[2], &trees_[3], &trees_[4]};
+    }
+    // A catalogue that declares more items than a tree holds is loaded in part; say so.
+    void WarnOfCutTrees(const TerminalStreams& streams) const {
+        const int limit = LoadLimits{}.maxItems;
+        for (const SelectionTree& tree : trees_) {
+            if (tree.Count() < limit) continue;
+            const std::string_view name = ProductDisplayName(tree.Product());
+            std::fprintf(
+                streams.err,
+                "tavoctl: warning: the %.*s catalogue declares more items than a tree holds; only the "
+                "first %d are loaded\n",
+                static_cast<int>(name.size()), name.data(), limit);
+        }
     }
     SelectionTree& Of(int productCode) {
         for (SelectionTree& tree : trees_)
@@ -92,7 +106,8 @@ int List(LoadedTrees& trees, std::optional<int> product, const TerminalStreams& 
 int StatusOf(CommandResult result, const TerminalOperator& op, std::string_view command,
              const TerminalStreams& streams) {
     switch (result) {
-    case CommandResult::Busy: return kExitProductRunning;
+    case CommandResult::Busy:
+        return kExitProductRunning;
     case CommandResult::NothingToDo: {
         const std::string refusal = op.refusal();
         if (!refusal.empty()) return Report(streams, kExitNotRun, refusal);
@@ -104,8 +119,9 @@ int StatusOf(CommandResult result, const TerminalOperator& op, std::string_view 
     case CommandResult::Failed:
         PrintRunSummary(CurrentRunLog(), command, streams.out, streams.err);
         return Report(streams, kExitNotRun,
-                      PackageArchivePath().empty() ? "the run failed"
-                                                   : "the package archive was not written: " + PackageArchivePath());
+                      PackageArchivePath().empty()
+                          ? "the run failed"
+                          : "the package archive was not written: " + PackageArchivePath());
     case CommandResult::Done: {
         const std::size_t failed = PrintRunSummary(CurrentRunLog(), command, streams.out, streams.err);
         return failed > 0 ? kExitEntriesFailed : kExitDone;
@@ -118,22 +134,27 @@ int StatusOf(CommandResult result, const TerminalOperator& op, std::string_view 
 
 ProductCommandSet AddProductCommands(CLI::App& app, ProductOptions& options) {
     ProductCommandSet set;
-    set.list = app.add_subcommand("list", "List a product's items (every product's without PRODUCT) with their "
-                                          "check state and action file");
-    set.list->add_option("PRODUCT", options.product, "DVR, Nodera (NDR), Watchdeck (WDS), Pulsewatch (PWT), Relay (RLS)");
+    set.list =
+        app.add_subcommand("list", "List a product's items (every product's without PRODUCT) with their "
+                                   "check state and action file");
+    set.list->add_option("PRODUCT", options.product,
+                         "DVR, Nodera (NDR), Watchdeck (WDS), Pulsewatch (PWT), Relay (RLS)");
     AddPackageOption(*set.list, options);
 
     set.restore = app.add_subcommand("restore", "Restore a product's selected items from the package");
-    set.restore->add_option("PRODUCT", options.product, "DVR, Nodera, Watchdeck, Pulsewatch or Relay")->required();
+    set.restore->add_option("PRODUCT", options.product, "DVR, Nodera, Watchdeck, Pulsewatch or Relay")
+        ->required();
     AddSelectionOptions(*set.restore, options);
     AddPackageOption(*set.restore, options);
 
     set.packup = app.add_subcommand("packup", "Pack up a product's selected items into the package");
-    set.packup->add_option("PRODUCT", options.product, "DVR, Nodera, Watchdeck, Pulsewatch or Relay")->required();
+    set.packup->add_option("PRODUCT", options.product, "DVR, Nodera, Watchdeck, Pulsewatch or Relay")
+        ->required();
     AddSelectionOptions(*set.packup, options);
     set.packup
-        ->add_option("--archive", options.archive,
-                     "Also gather the exported password store and saved registry hives into this archive file")
+        ->add_option(
+            "--archive", options.archive,
+            "Also gather the exported password store and saved registry hives into this archive file")
         ->type_name("FILE");
     AddPackageOption(*set.packup, options);
 
@@ -165,15 +186,18 @@ int RunProductCommand(const ProductCommandSet& commands, const ProductOptions& o
     }
     const std::optional<PromptAnswers> answers = PromptAnswersOf(options.machine);
     if (!answers)
-        return Report(streams, kExitBadCommand, "not a path on this machine: " + options.machine.installFolder);
+        return Report(streams, kExitBadCommand,
+                      "not a path on this machine: " + options.machine.installFolder);
 
     const std::optional<std::string> programFolder = UseProgramFolder(packageFolder);
     if (!programFolder)
         return Report(streams, kExitNotRun, "the folder of tavoctl has no Windows path: give --package");
-    if (!IsFolder(*programFolder)) return Report(streams, kExitNotRun, "package folder not found: " + *programFolder);
+    if (!IsFolder(*programFolder))
+        return Report(streams, kExitNotRun, "package folder not found: " + *programFolder);
     LoadedTrees trees;
     if (!IsFile(CatalogueIniPath()))
         return Report(streams, kExitNotRun, "no catalogue in the package: " + CatalogueIniPath());
+    trees.WarnOfCutTrees(streams);
 
     if (commands.list->parsed()) return List(trees, product, streams);
 
@@ -188,8 +212,10 @@ int RunProductCommand(const ProductCommandSet& commands, const ProductOptions& o
     SetPackageArchivePath(archive);
     ProductProbes probes;
     ProductCommands productCommands(trees.Pointers(), probes, op);
-    if (commands.restore->parsed()) return StatusOf(productCommands.RestoreProduct(code), op, "restore", streams);
-    if (commands.packup->parsed()) return StatusOf(productCommands.PackupProduct(code), op, "packup", streams);
+    if (commands.restore->parsed())
+        return StatusOf(productCommands.RestoreProduct(code), op, "restore", streams);
+    if (commands.packup->parsed())
+        return StatusOf(productCommands.PackupProduct(code), op, "packup", streams);
     return StatusOf(productCommands.RestoreDvrDefaults(), op, "defaults", streams);
 }
 

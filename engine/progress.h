@@ -4,6 +4,8 @@
 namespace tavo {
 
 void StepProgress();
+// `steps` steps at once, with one move of the bar.
+void StepProgress(int steps);
 int ProgressCounter();
 void SetProgressCounter(int value);
 

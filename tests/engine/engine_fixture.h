@@ -48,7 +48,9 @@ class EngineTest : public ::testing::Test {
         roots.packageFolder = kPackage;
     }
 
-    void Write(std::string_view windowsPath, std::string_view bytes) const { prefix.WriteHost(windowsPath, bytes); }
+    void Write(std::string_view windowsPath, std::string_view bytes) const {
+        prefix.WriteHost(windowsPath, bytes);
+    }
     std::string Read(std::string_view windowsPath) const { return prefix.ReadHost(windowsPath); }
     bool IsFile(std::string_view windowsPath) const {
         return std::filesystem::is_regular_file(std::filesystem::symlink_status(prefix.HostOf(windowsPath)));
@@ -71,7 +73,11 @@ class EngineTest : public ::testing::Test {
     void WriteActionFile(std::string_view text) const { Write(kActionFile, text); }
 
     // Progress steps made since the test began.
-    std::size_t Steps() const { return op.CallsStartingWith("progress pos").size(); }
+    // How far the bar has moved: the last position it was given (the counter starts at 0).
+    std::size_t Steps() const {
+        const std::vector<std::string> moves = op.CallsStartingWith("progress pos ");
+        return moves.empty() ? 0 : std::stoul(moves.back().substr(13));
+    }
     std::size_t Logged(RunEvent event) const { return CurrentRunLog().Count(event); }
 
     TempPrefix prefix;

@@ -34,8 +34,8 @@ TEST_F(FileActions, PackupCopiesEachFileKindFromItsRoot) {
     for (const FileKindCase& c : cases) {
         const std::string value = std::string(c.name) + "\\Data.ini";
         Write(std::string(c.root) + value, c.name);
-        WriteActionFile(std::string("[GENERAL]\n") + c.section + "=1\n[" + c.section + "]\n" + c.key + "=" + value +
-                        "\n");
+        WriteActionFile(std::string("[GENERAL]\n") + c.section + "=1\n[" + c.section + "]\n" + c.key + "=" +
+                        value + "\n");
         c.packup(kActionFile, kPackage);
         EXPECT_EQ(Read(kPackage + value), c.name) << c.name;
     }
@@ -51,8 +51,8 @@ TEST_F(FileActions, PackupCopiesEachFolderKindFromItsRoot) {
     for (const FileKindCase& c : cases) {
         const std::string value = std::string(c.name) + "\\";
         Write(std::string(c.root) + value + "Sub\\a.bmp", c.name);
-        WriteActionFile(std::string("[GENERAL]\n") + c.section + "=1\n[" + c.section + "]\n" + c.key + "=" + value +
-                        "\n");
+        WriteActionFile(std::string("[GENERAL]\n") + c.section + "=1\n[" + c.section + "]\n" + c.key + "=" +
+                        value + "\n");
         c.packup(kActionFile, kPackage);
         EXPECT_EQ(Read(kPackage + value + "Sub\\a.bmp"), c.name) << c.name;
     }
@@ -79,7 +79,8 @@ TEST_F(FileActions, RestoreCopiesFilesBackAndRemovesWhatThePackageLacks) {
 }
 
 TEST_F(FileActions, RestoreOfAFolderKindCopiesTheTreeBackAndLeavesOtherLiveFiles) {
-    WriteActionFile("[GENERAL]\nALL_FILE_IN_KW_PATH=2\n[ALL_FILE_IN_KW_PATH]\nAFIGP_1=Skin\\\nAFIGP_2=NotPacked\\\n");
+    WriteActionFile(
+        "[GENERAL]\nALL_FILE_IN_KW_PATH=2\n[ALL_FILE_IN_KW_PATH]\nAFIGP_1=Skin\\\nAFIGP_2=NotPacked\\\n");
     Write("C:\\Pkg\\Skin\\a.bmp", "packed a");
     Write("C:\\Pkg\\Skin\\Blue\\b.bmp", "packed b");
     Write("C:\\DVR\\Skin\\a.bmp", "live a");
@@ -100,8 +101,9 @@ TEST_F(FileActions, DefaultsDeleteTheLiveFilesButKeepProgramsAndTheUserDefineIni
                     "[INI_WINDOW_PATH_ALL]\nIWPA_1=OrvCMS.ini\nIWPA_2=orvUSERdefine.INI\nIWPA_3=\n"
                     "IWPA_4=Viewer.exe\nIWPA_5=OrvUserDefine.ini.bak\n"
                     "[INI_KW_PATH_ALL]\nIGPA_1=Data\\Table.ini\n");
-    for (const char* file : {"C:\\WINDOWS\\OrvCMS.ini", "C:\\WINDOWS\\OrvUserDefine.ini", "C:\\WINDOWS\\Viewer.exe",
-                             "C:\\WINDOWS\\OrvUserDefine.ini.bak", "C:\\DVR\\Data\\Table.ini"})
+    for (const char* file :
+         {"C:\\WINDOWS\\OrvCMS.ini", "C:\\WINDOWS\\OrvUserDefine.ini", "C:\\WINDOWS\\Viewer.exe",
+          "C:\\WINDOWS\\OrvUserDefine.ini.bak", "C:\\DVR\\Data\\Table.ini"})
         Write(file, "live");
 
     DefaultsIniWindowPathAll(kActionFile, "");
@@ -119,7 +121,8 @@ TEST_F(FileActions, DefaultsDeleteTheLiveFilesButKeepProgramsAndTheUserDefineIni
 }
 
 TEST_F(FileActions, DefaultsOfAFolderKindEmptyTheTreeAndKeepItsFolders) {
-    WriteActionFile("[GENERAL]\nALL_FILE_IN_KW_PATH=2\n[ALL_FILE_IN_KW_PATH]\nAFIGP_1=Skin\\\nAFIGP_2=Missing\\\n");
+    WriteActionFile(
+        "[GENERAL]\nALL_FILE_IN_KW_PATH=2\n[ALL_FILE_IN_KW_PATH]\nAFIGP_1=Skin\\\nAFIGP_2=Missing\\\n");
     Write("C:\\DVR\\Skin\\a.bmp", "a");
     Write("C:\\DVR\\Skin\\Blue\\b.bmp", "b");
     Write("C:\\DVR\\Skin\\Blue\\Paint.exe", "program");
@@ -152,8 +155,23 @@ TEST_F(FileActions, EntriesWithoutValuesAreSteppedAndDoNothing) {
     EXPECT_EQ(Read("C:\\WINDOWS\\win.ini"), "live");
     EXPECT_EQ(Read("C:\\DVR\\dvr.ini"), "live");
     EXPECT_EQ(Read("C:\\Pkg\\win.ini"), "packed");
-    EXPECT_EQ(Logged(RunEvent::Skipped), 5u);
+    // The two entries without keys are one skip; each empty value is one.
+    EXPECT_EQ(Logged(RunEvent::Skipped), 4u);
     EXPECT_EQ(Logged(RunEvent::Copied) + Logged(RunEvent::Deleted), 0u);
+}
+
+TEST_F(FileActions, ACountOfBillionsRunsTheEntriesThereAreAndStepsTheRestAtOnce) {
+    WriteActionFile("[GENERAL]\nINI_WINDOW_PATH_ALL=2147483647\n"
+                    "[INI_WINDOW_PATH_ALL]\nIWPA_2=win.ini\nIWPA_9999999999=far.ini\n");
+    Write("C:\\Pkg\\win.ini", "packed");
+    RestoreIniWindowPathAll(kActionFile, kPackage);
+    EXPECT_EQ(Read("C:\\WINDOWS\\win.ini"), "packed");
+    EXPECT_EQ(Steps(), 2147483647u) << "the bar still ends at the count";
+    EXPECT_EQ(Logged(RunEvent::Copied), 1u);
+    // Entry 1 has no keys and is only stepped; the rest up to the count are one skip.
+    ASSERT_EQ(CurrentRunLog().entries().size(), 2u);
+    EXPECT_EQ(CurrentRunLog().entries().back().detail,
+              "INI_WINDOW_PATH_ALL entries 3 to 2147483647 are not in the action file");
 }
 
 TEST_F(FileActions, CountsBelowOneRunNothing) {
