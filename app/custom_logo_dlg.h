@@ -24,7 +24,6 @@ class CCustomLogoDlg : public QDialog {
     explicit CCustomLogoDlg(QWidget* parent, plat::Operator* prompts = nullptr);
 
     QTreeWidget* List() const { return list_; }
-    const CustomLogo& Model() const { return model_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
