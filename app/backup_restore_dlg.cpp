@@ -2,6 +2,7 @@
 
 #include "app/ansi_text.h"
 #include "app/button_look.h"
+#include "app/custom_logo_dlg.h"
 #include "app/dialog_units.h"
 #include "app/introduction_view.h"
 #include "app/item_button.h"
@@ -10,6 +11,7 @@
 #include "app/painter_text.h"
 #include "app/selection_tree_view.h"
 #include "app/startup_state.h"
+#include "app/template_font.h"
 #include "app/window_handle_file.h"
 #include "catalogue/archive_setting.h"
 #include "catalogue/catalogue_loader.h"
@@ -51,13 +53,6 @@ constexpr int kTreeIds[5] = {CBackupRestoreDlg::kIdDvrTree, CBackupRestoreDlg::k
                              CBackupRestoreDlg::kIdWatchdeckTree, CBackupRestoreDlg::kIdPulsewatchTree,
                              CBackupRestoreDlg::kIdRelayTree};
 
-// The template's font; the font system substitutes the closest installed face when Arial is missing.
-QFont TemplateFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(9);
-    return font;
-}
-
 // The item page's fonts: Tahoma, else Arial, of `points` points at the screen's vertical
 // resolution.
 QFont PageFont(int points, int weight, int logicalDpiY) {
@@ -66,12 +61,6 @@ QFont PageFont(int points, int weight, int logicalDpiY) {
     font.setPixelSize(MulDiv(points, logicalDpiY, 72));
     font.setWeight(static_cast<QFont::Weight>(weight));
     return font;
-}
-
-DialogBaseUnits BaseUnitsOf(const QFontMetrics& metrics) {
-    return BaseUnitsOfFont(
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
-        metrics.height());
 }
 
 bool Owns(const QWidget* window, const QWidget* widget) {
@@ -256,7 +245,15 @@ void CBackupRestoreDlg::RunNext() {
 
 void CBackupRestoreDlg::ShowSkinMenu() {
     // The skin styles themselves are not switched from here: only the entries that lead somewhere.
-    if (operator_.PopupMenu({"User Define Setting..."}) == 0) ::UserDefineDlg();
+    switch (operator_.PopupMenu({"Custom Logo...", "User Define Setting..."})) {
+    case 0: {
+        CCustomLogoDlg logo(this);
+        logo.exec();
+        break;
+    }
+    case 1: ::UserDefineDlg(); break;
+    default: break;
+    }
 }
 
 void CBackupRestoreDlg::contextMenuEvent(QContextMenuEvent* event) {

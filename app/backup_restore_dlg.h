@@ -75,7 +75,8 @@ class CBackupRestoreDlg : public QDialog, private PageView, private MenuTarget {
     void PackupProduct(int productCode);
     // The packup menu, opened by a right-click on the DVR item button or Ctrl+P.
     void OpenPackupMenu() { menus_.ShowPackupMenu(); }
-    // The skin menu, opened by a right-click on the window: the user-define dialog of the library.
+    // The skin menu, opened by a right-click on the window: the custom logo dialog and the library's
+    // user-define dialog.
     void ShowSkinMenu();
     // The DVR page whose Next packs up; Back ends the packup mode.
     void ShowDvrPackupPage() override;

@@ -1,7 +1,8 @@
-// Renders the main window on the demo package, offscreen, and saves the item page and the DVR page
-// as PNG pictures. Usage: tavo_screenshots PACKAGE_FOLDER OUTPUT_FOLDER
+// Renders the main window on the demo package, offscreen, and saves the item page, the DVR page
+// and the custom logo dialog as PNG pictures. Usage: tavo_screenshots PACKAGE_FOLDER OUTPUT_FOLDER
 // The machine is a fresh prefix in the temporary folder; the package folder is the program folder.
 #include "app/backup_restore_dlg.h"
+#include "app/custom_logo_dlg.h"
 #include "app/startup_settings.h"
 #include "app/startup_state.h"
 #include "engine/path_roots.h"
@@ -57,5 +58,9 @@ int main(int argc, char** argv) {
     if (!Save(dialog, output.filePath(QStringLiteral("item-page.png")))) return 1;
     dialog.ShowDvrPage(5);
     if (!Save(dialog, output.filePath(QStringLiteral("dvr-page.png")))) return 1;
+    tavo::app::CCustomLogoDlg logo(&dialog);
+    logo.show();
+    if (!QTest::qWaitForWindowExposed(&logo)) return 1;
+    if (!Save(logo, output.filePath(QStringLiteral("custom-logo.png")))) return 1;
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's entry points: preparing the path roots of a product, the census that sizes the
 // progress range, and the three drivers that run an action file.
+#include <string>
 #include <string_view>
 
 namespace tavo {
@@ -8,6 +9,10 @@ namespace tavo {
 // 1 when every root the run needs is ready; 0 when the operator cancelled a folder prompt or the
 // package folder could not be created.
 int PreparePaths(int productCode);
+
+// Reads the DVR's install folder again from "InstallPath" of "OrvMulti.ini" and makes it the DVR's
+// path root; returns it. Empty when the INI names no folder, so the next preparation asks for one.
+const std::string& ReloadDvrInstallFolder();
 
 // The number of entries a packup of this action file steps through.
 int CountActions(std::string_view actionFile);

@@ -39,6 +39,12 @@ bool PromptInstallFolder(int productCode, std::string& folder) {
     return true;
 }
 
+// The folder of an "InstallPath" value. A path without a separator names no folder.
+std::string FolderOfInstallPath(const std::string& installPath) {
+    const std::size_t cut = installPath.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : installPath.substr(0, cut) + '\\';
+}
+
 // The DVR's install folder: the folder of "InstallPath" in the DVR's own INI, or a prompt when the
 // INI names none.
 bool FillDvrFolder(std::string& folder) {
@@ -49,13 +55,19 @@ bool FillDvrFolder(std::string& folder) {
         return true;
     }
     Roots().dvrInstallPath = installPath;
-    // A path without a separator names no folder; no prompt follows.
-    const std::size_t cut = installPath.find_last_of("\\/");
-    folder = cut == std::string::npos ? std::string() : installPath.substr(0, cut) + '\\';
+    // No prompt follows a value that names no folder.
+    folder = FolderOfInstallPath(installPath);
     return true;
 }
 
 } // namespace
+
+const std::string& ReloadDvrInstallFolder() {
+    const std::string installPath = plat::ProfileString("OrvMulti.ini", "General", "InstallPath", "");
+    // The value a restore writes back follows the folder, as at the first preparation.
+    if (!installPath.empty()) Roots().dvrInstallPath = installPath;
+    return InstallFolder(kProductDvr) = FolderOfInstallPath(installPath);
+}
 
 int PreparePaths(int productCode) {
     PathRoots& roots = Roots();

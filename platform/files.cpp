@@ -151,13 +151,17 @@ bool DiskFreeSpace(std::string_view path, std::uint64_t* availableToCaller, std:
 }
 
 std::optional<std::string> ReadFileBytes(std::string_view path) {
+    return ReadFileStart(path, SIZE_MAX);
+}
+
+std::optional<std::string> ReadFileStart(std::string_view path, std::size_t count) {
     auto entry = host::NameEntry(path);
     if (!entry) return std::nullopt;
     if (entry->folderOnly) {
         SetLastError(IsHostFolder(entry->hostPath) ? kErrorAccessDenied : kErrorInvalidName);
         return std::nullopt;
     }
-    auto bytes = host::ReadAll(entry->hostPath);
+    auto bytes = host::ReadAll(entry->hostPath, count);
     if (!bytes && LastError() == kErrorFileNotFound)
         SetLastError(host::MissingEntryError(entry->hostPath, ENOENT));
     return bytes;

@@ -103,6 +103,9 @@ bool DiskFreeSpace(std::string_view path, std::uint64_t* availableToCaller, std:
 // Whole-file helpers for the platform's own stores (not Win32 calls). WriteFileAtomic replaces the
 // file through a temporary file in the same folder and a rename, after the data is on disk.
 std::optional<std::string> ReadFileBytes(std::string_view path);
+// The first `count` bytes of a file (fewer when the file is shorter), for callers that look only
+// at a file's header and must not read a huge file whole.
+std::optional<std::string> ReadFileStart(std::string_view path, std::size_t count);
 bool WriteFileAtomic(std::string_view path, std::string_view bytes);
 
 } // namespace plat

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -39,7 +40,7 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 } // namespace
 
-std::optional<std::string> ReadAll(const std::string& hostPath) {
+std::optional<std::string> ReadAll(const std::string& hostPath, std::size_t limit) {
     int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         FailWithErrno();
@@ -52,10 +53,10 @@ std::optional<std::string> ReadAll(const std::string& hostPath) {
         return std::nullopt;
     }
     std::string data;
-    data.reserve(static_cast<std::size_t>(st.st_size));
+    data.reserve(std::min(static_cast<std::size_t>(st.st_size), limit));
     char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+    while (data.size() < limit) {
+        ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - data.size()));
         if (n < 0) {
             if (errno == EINTR) continue;
             FailWithErrno();

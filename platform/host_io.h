@@ -1,14 +1,16 @@
 #pragma once
 // POSIX helpers shared by the platform layer's own sources. Nothing above the platform layer
 // includes this header: it speaks of host paths.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace plat::host {
 
-// Reads a whole host file; nullopt with the last error set.
-std::optional<std::string> ReadAll(const std::string& hostPath);
+// Reads a whole host file, or its first `limit` bytes; nullopt with the last error set.
+std::optional<std::string> ReadAll(const std::string& hostPath, std::size_t limit = SIZE_MAX);
 
 // Replaces a host file with `bytes`: a temporary file in the same folder, written and flushed to
 // disk, then renamed over the target, so a reader or a crash sees the old or the new file, never a

@@ -310,31 +310,38 @@ TEST_F(MainPages, NothingToDoShowsNoBarAndNoMessage) {
     EXPECT_FALSE(dialog.progressBar()->isVisible());
 }
 
-TEST_F(MainPages, ARightClickOnTheWindowOpensTheUserDefineDialog) {
+TEST_F(MainPages, ARightClickOnTheWindowOffersTheCustomLogoAndTheUserDefineDialogs) {
     CBackupRestoreDlg dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QStringList menuEntries;
-    QString opened;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                menuEntries << action->text();
-            menu->setActiveAction(menu->actions().at(0));
-            QTest::keyClick(menu, Qt::Key_Return);
-        } else if (auto* library = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                   library && library != &dialog) {
-            opened = library->metaObject()->className();
-            library->reject();
-        }
-    });
-    poll.start(10);
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 5),
-                                 dialog.mapToGlobal(QPoint(300, 5)));
-    QApplication::sendEvent(&dialog, &rightClick);
-    EXPECT_EQ(menuEntries, QStringList{QStringLiteral("User Define Setting...")});
-    EXPECT_TRUE(opened.endsWith(QStringLiteral("UserDefineListDialog"))) << opened.toStdString();
+    const struct {
+        int entry;
+        const char* dialogClass;
+    } choices[] = {{0, "CCustomLogoDlg"}, {1, "UserDefineListDialog"}};
+    for (const auto& choice : choices) {
+        QStringList menuEntries;
+        QString opened;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions())
+                    menuEntries << action->text();
+                menu->setActiveAction(menu->actions().at(choice.entry));
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                       other && other != &dialog) {
+                opened = other->metaObject()->className();
+                other->reject();
+            }
+        });
+        poll.start(10);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 5),
+                                     dialog.mapToGlobal(QPoint(300, 5)));
+        QApplication::sendEvent(&dialog, &rightClick);
+        EXPECT_EQ(menuEntries,
+                  (QStringList{QStringLiteral("Custom Logo..."), QStringLiteral("User Define Setting...")}));
+        EXPECT_TRUE(opened.endsWith(QLatin1String(choice.dialogClass))) << opened.toStdString();
+    }
 }
 
 TEST_F(MainPages, RightToLeftMirrorsTheWindowAndItsControls) {

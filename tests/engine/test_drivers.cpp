@@ -61,6 +61,24 @@ TEST_F(PreparePathsTest, WithoutAnInstallPathTheOperatorIsAsked) {
     EXPECT_EQ(Prompts().size(), 1u);
 }
 
+TEST_F(PreparePathsTest, AReloadReplacesTheDvrFolderAndTheValueARestoreKeeps) {
+    Write("C:\\WINDOWS\\OrvMulti.ini", "[General]\nInstallPath=C:\\DVR\\Main.exe\n");
+    ASSERT_EQ(PreparePaths(kProductDvr), 1);
+    Write("C:\\WINDOWS\\OrvMulti.ini", "[General]\nInstallPath=D:\\Moved\\Main.exe\n");
+    EXPECT_EQ(ReloadDvrInstallFolder(), "D:\\Moved\\");
+    EXPECT_EQ(InstallFolder(kProductDvr), "D:\\Moved\\");
+    EXPECT_EQ(Roots().dvrInstallPath, "D:\\Moved\\Main.exe");
+
+    // An INI that names no folder empties the root, so the next preparation asks for one.
+    Write("C:\\WINDOWS\\OrvMulti.ini", "[General]\n");
+    EXPECT_EQ(ReloadDvrInstallFolder(), "");
+    MakeFolder("C:\\Chosen");
+    op.AnswerFolder("C:\\Chosen");
+    EXPECT_EQ(PreparePaths(kProductDvr), 1);
+    EXPECT_EQ(InstallFolder(kProductDvr), "C:\\Chosen\\");
+    EXPECT_EQ(Prompts().size(), 1u);
+}
+
 TEST_F(PreparePathsTest, ACancelledPromptStopsThePreparation) {
     op.CancelFolder();
     EXPECT_EQ(PreparePaths(kProductDvr), 0);

@@ -581,6 +581,9 @@ TEST_F(Files, WholeFileHelpersReadAndReplaceWindowsPaths) {
     Mode("C:\\Data\\Store.bin", 0600);
     ASSERT_TRUE(plat::WriteFileAtomic("c:\\data\\STORE.BIN", std::string("new\0data", 8)));
     EXPECT_EQ(*plat::ReadFileBytes("C:\\Data\\Store.bin"), std::string("new\0data", 8));
+    // A header read stops at its count, and a shorter file gives what it has.
+    EXPECT_EQ(*plat::ReadFileStart("C:\\Data\\Store.bin", 5), std::string("new\0d", 5));
+    EXPECT_EQ(*plat::ReadFileStart("C:\\Data\\Store.bin", 54), std::string("new\0data", 8));
     EXPECT_EQ(ModeOf("C:\\Data\\Store.bin"), 0600u); // kept, under the stored name
     EXPECT_THAT(HostNames("C:\\Data"), ElementsAre("Store.bin"));
 
