@@ -156,14 +156,22 @@ void ScheduleSetting::Save() {
     settings.savePath = controls_.savePath;
     settings.userId = controls_.userId;
     settings.password = controls_.password;
-    if (!SaveScheduleSettings(settings)) return Trace("the settings file cannot be written");
-
+    if (!SaveScheduleSettings(settings)) {
+        Trace("the settings file cannot be written");
+        return;
+    }
     const std::string file = ScheduleDatabaseFile(settings.type, settings.daySelect).value_or(databaseFile_);
     // The new file first: until it is written the service keeps the schedule it has.
-    if (!WriteScheduleDatabase(file, Library().launchRecord)) return Trace("cannot write " + file);
+    if (!WriteScheduleDatabase(file, Library().launchRecord)) {
+        Trace("cannot write " + file);
+        return;
+    }
     if (!databaseFile_.empty() && databaseFile_ != file) plat::RemoveFile(databaseFile_);
     databaseFile_ = file;
-    if (!WriteServiceList(file)) return Trace("the service list cannot be written");
+    if (!WriteServiceList(file)) {
+        Trace("the service list cannot be written");
+        return;
+    }
     if (!SignalScheduleService()) Trace("its event cannot be set");
 }
 

@@ -6,7 +6,6 @@
 #include "tandril/core/schedule_setting.h"
 #include "tandril/core/schedule_texts.h"
 
-#include <filesystem>
 #include <functional>
 
 namespace tavo::test {
@@ -216,11 +215,18 @@ TEST_F(ScheduleFiles, DamagedTypesAndDaysAreShownAsTheFirstChoice) {
     }
 }
 
-TEST_F(ScheduleFiles, WithoutTheServiceFolderOnlyTheSettingsAreWritten) {
-    std::filesystem::remove_all(prefix.HostOf("C:\\Lib\\KwMergeRes"));
-    Save([](ScheduleSetting& s) { SwitchOn(s); });
-    EXPECT_EQ(prefix.ReadHost(kSettingsFile), SettingsFile(0, 0));
-    EXPECT_FALSE(Exists(kServiceList));
+TEST_F(ScheduleFiles, ADatabaseFileThatCannotBeWrittenLeavesTheServiceItsSchedule) {
+    Save([](ScheduleSetting& s) {
+        SwitchOn(s);
+        s.ChooseType(tandril::kWeeklySchedule);
+        s.SelectWeekDay(1);
+    });
+    // A folder stands where Tuesday's database file would go.
+    ASSERT_EQ(plat::CreateFolderChain(Database("Tavo_DVR_D00100000_000099.kwj")), 0u);
+    Save([](ScheduleSetting& s) { s.SelectWeekDay(2); }); // OK still closes the dialog
+    EXPECT_EQ(prefix.ReadHost(kSettingsFile), SettingsFile(1, 2));
+    EXPECT_EQ(prefix.ReadHost(kServiceList), ServiceList("Tavo_DVR_D01000000_000099.kwj"));
+    EXPECT_EQ(prefix.ReadHost(Database("Tavo_DVR_D01000000_000099.kwj")), DatabaseContents());
 }
 
 // OK's checks: nothing is written until they pass.
