@@ -17,12 +17,21 @@ struct OptionNameTable {
 };
 inline constexpr int kOptionNameSlots = 50;
 
+// What the schedule database file names for the schedule service to start.
+struct ProgramLaunchRecord {
+    std::string program;
+    std::string parameter;
+    std::string value;
+};
+
 struct LibraryState {
     std::string libraryFolder; // the folder of the library file, ending in '\'
     std::string textFilePath;  // libraryFolder + "MenuSelect.ini": texts and layout switches
     std::string windowsFolder; // no trailing '\'
     std::string treeName;      // the option tree named by the last option-tree export
     OptionNameTable optionNames;
+    std::string scheduleProduct;      // named by the last schedule export; kept, read by nothing
+    ProgramLaunchRecord launchRecord; // set by the schedule dialog
 };
 
 LibraryState& Library();

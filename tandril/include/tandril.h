@@ -51,6 +51,13 @@ TANDRIL_API int WriteIniSection_UserDefine_KwTav(int previousCount, int newCount
 TANDRIL_API int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, int newCount, int ignored,
                                                             const char* suiteFolder);
 
+/* The routine backup schedule: runs the schedule dialog owned by `parent` for `product` (NULL:
+ * "DVR"). OK checks the login's backup right with the password library, writes "KwTavo_SChe.ini"
+ * (Windows folder), the schedule database and the service list under the library folder's
+ * "KwMergeRes\DB\", and sets the global event "8330_KWService_Search_Schedule". 1 when closed with
+ * OK, 2 with Cancel, -1 when no window can be shown. */
+TANDRIL_API int Tavo_Schedule_Setting_DoModal(TandrilWindow parent, const char* product);
+
 /* Skin layout helpers for the suite's skinned main windows. They are exported only under the
  * decorated names the suite's programs look up: "_GetLive@8", "_GetAnimation@8", "_GetIconDst@16"
  * and "_SortButton@24". A name holding '@' is found with dlsym but cannot be linked against, so

@@ -3,6 +3,7 @@
 //   try-mutex NAME           prints the result of a zero wait and exits (keeping what it took)
 //   wait-event NAME TIMEOUT  opens the event, prints "ready", then the result of the wait
 //   set-event NAME           opens and sets the event, prints "set"
+//   serve-event NAME TIMEOUT creates (or opens) the event, prints "ready", then the result of the wait
 // Results are printed as decimal numbers, one a line.
 #include "platform/kernel.h"
 #include "platform/paths.h"
@@ -46,6 +47,13 @@ int main(int argc, char** argv) {
     }
     if (command == "wait-event" && argc == 5) {
         plat::Handle event = plat::OpenEventNamed(name);
+        if (!event) return 1;
+        Say("ready");
+        SayNumber(plat::WaitForObject(event, static_cast<std::uint32_t>(std::strtoul(argv[4], nullptr, 10))));
+        return 0;
+    }
+    if (command == "serve-event" && argc == 5) {
+        plat::Handle event = plat::CreateEventNamed(name, false);
         if (!event) return 1;
         Say("ready");
         SayNumber(plat::WaitForObject(event, static_cast<std::uint32_t>(std::strtoul(argv[4], nullptr, 10))));

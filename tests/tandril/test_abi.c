@@ -145,6 +145,11 @@ int main(void) {
         sortButton(NULL, 0, NULL, 3, 0, 0);
     }
 
+    /* The schedule dialog, found by its exact name; it shows a window, so it is not called here. */
+    int (*scheduleDialog)(TandrilWindow, const char*);
+    LOAD(scheduleDialog, "Tavo_Schedule_Setting_DoModal");
+    CHECK(scheduleDialog != NULL);
+
     dlclose(library);
     char command[300];
     snprintf(command, sizeof command, "rm -rf '%s'", prefix);
