@@ -2,6 +2,9 @@
 // The values every part of the library shares, one set per process: where the library's own files
 // are and the Windows folder. Filled when the library is loaded (or, for a program that links the
 // library's logic directly, when it starts).
+#include "tandril/core/option_tree.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +20,22 @@ struct OptionNameTable {
 };
 inline constexpr int kOptionNameSlots = 50;
 
+// A function of the calling program handed to the library, which keeps it and calls it never.
+using SelectionCallback = void (*)();
+
 struct LibraryState {
     std::string libraryFolder; // the folder of the library file, ending in '\'
     std::string textFilePath;  // libraryFolder + "MenuSelect.ini": texts and layout switches
     std::string windowsFolder; // no trailing '\'
     std::string treeName;      // the option tree named by the last option-tree export
     OptionNameTable optionNames;
+
+    // The option trees of the exports. The current dialog's tree is the one the state exports ask;
+    // empty until a dialog or GetItemStateFromIni makes one current, and kept after its window has
+    // gone. The spare tree has no window: it answers GetItemStateFromIni for a tree no dialog holds.
+    std::shared_ptr<OptionTree> currentOptionTree;
+    std::shared_ptr<OptionTree> spareOptionTree = std::make_shared<OptionTree>();
+    SelectionCallback selectionCallback = nullptr;
 };
 
 LibraryState& Library();

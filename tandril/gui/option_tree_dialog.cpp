@@ -67,10 +67,7 @@ OptionTreeDialog::OptionTreeDialog(OptionTree& tree, const std::string& name, QW
         tree_.Defaults();
         view_->Refresh();
     });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        tree_.Commit();
-        accept();
-    });
+    connect(ok, &QPushButton::clicked, this, [this] { done(tree_.Commit() ? Accepted : kNotWritten); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
