@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -236,6 +237,11 @@ TEST_F(OptionTreeDialogs, RightToLeftTreesToggleOnTheirMirroredIcons) {
     plat::WriteProfileString(kTextFile, "General", "STYLE_RTL", "1");
     Shown shown;
     EXPECT_EQ(shown.dialog->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(shown.dialog->findChild<QPlainTextEdit*>(QStringLiteral("1001"))
+                  ->document()
+                  ->defaultTextOption()
+                  .textDirection(),
+              Qt::RightToLeft);
     EXPECT_GT(shown.ctrl->IconRect(shown.ctrl->ItemAt(3)).left(),
               shown.ctrl->LabelRect(shown.ctrl->ItemAt(3)).left());
     shown.Do({3, Spot::Icon});
