@@ -2,6 +2,9 @@
 // The values every part of the library shares, one set per process: where the library's own files
 // are and the Windows folder. Filled when the library is loaded (or, for a program that links the
 // library's logic directly, when it starts).
+#include "tandril/core/option_tree.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +26,8 @@ struct ProgramLaunchRecord {
     std::string parameter;
     std::string value;
 };
+// A function of the calling program handed to the library, which keeps it and calls it never.
+using SelectionCallback = void (*)();
 
 struct LibraryState {
     std::string libraryFolder; // the folder of the library file, ending in '\'
@@ -32,6 +37,13 @@ struct LibraryState {
     OptionNameTable optionNames;
     std::string scheduleProduct;      // named by the last schedule export; kept, read by nothing
     ProgramLaunchRecord launchRecord; // set by the schedule dialog
+
+    // The option trees of the exports. The current dialog's tree is the one the state exports ask;
+    // empty until a dialog or GetItemStateFromIni makes one current, and kept after its window has
+    // gone. The spare tree has no window: it answers GetItemStateFromIni for a tree no dialog holds.
+    std::shared_ptr<OptionTree> currentOptionTree;
+    std::shared_ptr<OptionTree> spareOptionTree = std::make_shared<OptionTree>();
+    SelectionCallback selectionCallback = nullptr;
 };
 
 LibraryState& Library();

@@ -1,6 +1,7 @@
 // Reading an option tree: its definition from the library's text file and the states stored in
 // its state file in the Windows folder.
 #include "platform/profile.h"
+#include "platform/system.h"
 #include "tandril/core/library_state.h"
 #include "tandril/core/menu_select.h"
 #include "tandril/core/option_tree.h"
@@ -161,6 +162,7 @@ bool OptionTree::Commit() {
                                            std::to_string(StateOfImage(item.image))) &&
                   written;
     }
+    if (!written) plat::DebugTrace("Tandril: option states not all written to " + stateFile_ + "\n");
     return written;
 }
 

@@ -5,7 +5,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace tandril::gui {
 
@@ -38,6 +41,7 @@ void OptionTreeCtrl::Build() {
     }
     Refresh();
     scrollToTop();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
 void OptionTreeCtrl::Refresh() {
@@ -46,7 +50,7 @@ void OptionTreeCtrl::Refresh() {
         items_[i]->setIcon(0, CheckStateIcon(items[i].image));
 }
 
-QRect OptionTreeCtrl::IconRect(QTreeWidgetItem* item) const {
+QStyleOptionViewItem OptionTreeCtrl::ItemOption(QTreeWidgetItem* item) const {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualItemRect(item);
@@ -55,17 +59,37 @@ QRect OptionTreeCtrl::IconRect(QTreeWidgetItem* item) const {
     option.icon = item->icon(0);
     option.text = item->text(0);
     option.decorationSize = iconSize();
+    return option;
+}
+
+QRect OptionTreeCtrl::IconRect(QTreeWidgetItem* item) const {
+    const QStyleOptionViewItem option = ItemOption(item);
     return style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
+}
+
+QRect OptionTreeCtrl::LabelRect(QTreeWidgetItem* item) const {
+    const QStyleOptionViewItem option = ItemOption(item);
+    // The text's own width, not the rest of the row: a click beyond the text is no click on the label.
+    const QRect cell = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int width = std::min(cell.width(), option.fontMetrics.horizontalAdvance(option.text) + 2 * margin);
+    const int left = isRightToLeft() ? cell.right() + 1 - width : cell.left();
+    return QRect(left, cell.top(), width, cell.height());
+}
+
+bool OptionTreeCtrl::OnExpandButton(QTreeWidgetItem* item, const QPoint& point) const {
+    // The button stands in the last indentation step before the item's cell, on items with children.
+    if (item->childCount() == 0 || (!item->parent() && !rootIsDecorated())) return false;
+    const QRect cell = visualItemRect(item);
+    const int left = isRightToLeft() ? cell.right() + 1 : cell.left() - indentation();
+    return QRect(left, cell.top(), indentation(), cell.height()).contains(point);
 }
 
 void OptionTreeCtrl::Press(const QPoint& point) {
     QTreeWidgetItem* item = itemAt(point);
-    if (!item) return;
-    // The expand button stands beside the item's cell; a click there only opens or closes it.
-    const QRect cell = visualItemRect(item);
-    if (point.x() < cell.left() || point.x() > cell.right()) return;
-    const bool onIcon = IconRect(item).contains(point);
-    if (onIcon || item == currentItem()) {
+    if (!item || OnExpandButton(item, point)) return;
+    // The selection as it stands before this click moves it.
+    if (IconRect(item).contains(point) || (item->isSelected() && LabelRect(item).contains(point))) {
         tree_.Click(item->data(0, kIndexRole).toInt());
         Refresh();
     }
@@ -73,7 +97,9 @@ void OptionTreeCtrl::Press(const QPoint& point) {
 }
 
 void OptionTreeCtrl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Press(event->position().toPoint());
+    // The view hands some double clicks on to this handler; those were taken as clicks already.
+    if (event->button() == Qt::LeftButton && event->type() == QEvent::MouseButtonPress)
+        Press(event->position().toPoint());
     QTreeWidget::mousePressEvent(event);
 }
 
@@ -84,8 +110,9 @@ void OptionTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void OptionTreeCtrl::keyPressEvent(QKeyEvent* event) {
     QTreeWidget::keyPressEvent(event);
-    // After the key moved the selection: the description of the item now selected.
-    if (QTreeWidgetItem* item = currentItem()) ShowDescription(item);
+    // After the key has moved the selection, so the box describes the item now selected.
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    if (!selected.isEmpty()) ShowDescription(selected.first());
 }
 
 void OptionTreeCtrl::ShowDescription(QTreeWidgetItem* item) {

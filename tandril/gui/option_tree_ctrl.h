@@ -1,7 +1,7 @@
 #pragma once
 // The tree of an option-tree dialog: shows the items of an OptionTree with their check-state
 // pictures and turns clicks on an icon, or on the label of the item already selected, into the
-// tree's clicks. Any other click or a key only shows the item's description.
+// tree's clicks. A click elsewhere on an item, or a key, only shows an item's description.
 #include "tandril/core/option_tree.h"
 
 #include <QTreeWidget>
@@ -15,13 +15,14 @@ class OptionTreeCtrl : public QTreeWidget {
   public:
     OptionTreeCtrl(OptionTree& tree, QWidget* parent);
 
-    // Inserts every item of the tree, collapsed.
+    // Inserts every item of the tree, collapsed, and scrolls to the top left.
     void Build();
     // Brings every picture into line with the tree's states.
     void Refresh();
     QTreeWidgetItem* ItemAt(int index) const { return items_[static_cast<std::size_t>(index)]; }
-    // Where the item's check-state picture is drawn, in viewport coordinates.
+    // Where the item's check-state picture and its label are drawn, in viewport coordinates.
     QRect IconRect(QTreeWidgetItem* item) const;
+    QRect LabelRect(QTreeWidgetItem* item) const;
 
   signals:
     void DescriptionShown(const QString& text);
@@ -32,6 +33,8 @@ class OptionTreeCtrl : public QTreeWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    QStyleOptionViewItem ItemOption(QTreeWidgetItem* item) const;
+    bool OnExpandButton(QTreeWidgetItem* item, const QPoint& point) const;
     void Press(const QPoint& point);
     void ShowDescription(QTreeWidgetItem* item);
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace tandril::gui {
@@ -36,12 +37,19 @@ OptionTreeDialog::OptionTreeDialog(OptionTree& tree, const std::string& name, QW
 
     auto* description = Named(new QPlainTextEdit(this), "1001");
     description->setReadOnly(true);
+    if (rightToLeft != 0) {
+        // The reading order of the text itself, which the layout direction leaves to the text.
+        QTextOption order = description->document()->defaultTextOption();
+        order.setTextDirection(Qt::RightToLeft);
+        description->document()->setDefaultTextOption(order);
+    }
     description->setFont(DialogFont());
     view_->setFont(DialogFont());
     setWindowTitle(Text("Text_Title_Dialog"));
     auto* optionLabel = Named(new QLabel(Text("Text_Title_Option"), this), "1003");
     auto* descriptionLabel = Named(new QLabel(Text("Text_Title_Description"), this), "1002");
     auto* ok = Named(new QPushButton(Text("Text_BTN_OK"), this), "1");
+    ok->setDefault(true);
     auto* cancel = Named(new QPushButton(Text("Text_BTN_CANCEL"), this), "2");
     auto* defaults = Named(new QPushButton(Text("Text_BTN_DEFAULT"), this), "1005");
 
@@ -67,10 +75,7 @@ OptionTreeDialog::OptionTreeDialog(OptionTree& tree, const std::string& name, QW
         tree_.Defaults();
         view_->Refresh();
     });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        tree_.Commit();
-        accept();
-    });
+    connect(ok, &QPushButton::clicked, this, [this] { done(tree_.Commit() ? Accepted : kNotWritten); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

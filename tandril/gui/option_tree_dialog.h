@@ -1,7 +1,8 @@
 #pragma once
 // The option-tree dialog: the tree of options with its description box and the default button.
-// OK writes the states when anything changed; Cancel writes nothing. The tree it shows belongs to
-// the caller and outlives the window, whose closing only empties the groups.
+// OK writes the states when anything changed and ends the dialog with Accepted, or with
+// kNotWritten when the state file could not take them; Cancel writes nothing. The tree it shows
+// belongs to the caller and outlives the window, whose closing only empties the groups.
 #include "tandril/core/option_tree.h"
 
 #include <QDialog>
@@ -15,6 +16,8 @@ class OptionTreeCtrl;
 class OptionTreeDialog : public QDialog {
     Q_OBJECT
   public:
+    static constexpr int kNotWritten = -1;
+
     // Loads tree `name` into `tree` and shows it.
     OptionTreeDialog(OptionTree& tree, const std::string& name, QWidget* parent = nullptr);
     ~OptionTreeDialog() override;

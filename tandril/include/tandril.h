@@ -1,7 +1,8 @@
 #ifndef TANDRIL_H
 #define TANDRIL_H
 /*
- * Tandril, the suite's shared library: the user-defined applications and their launcher button.
+ * Tandril, the suite's shared library: the user-defined applications and their launcher button, the
+ * option trees, and the skin layout helpers.
  *
  * Strings are zero-terminated cp1252 text owned by the caller; nothing is handed over to be freed
  * by the other side. No function reports an error beyond its result, and none lets a failure
@@ -57,6 +58,29 @@ TANDRIL_API int WriteIniSection_UserDefine_KwTav_WithKWPath(int previousCount, i
  * "KwMergeRes\DB\", and sets the global event "8330_KWService_Search_Schedule". 1 when closed with
  * OK, 2 with Cancel, -1 when no window can be shown. */
 TANDRIL_API int Tavo_Schedule_Setting_DoModal(TandrilWindow parent, const char* product);
+/* Option trees: the trees of options of the library's "MenuSelect.ini", with their states kept in
+ * each tree's state file in the Windows folder. A state is 1 unchecked, 2 checked, 4 disabled
+ * unchecked or 8 disabled checked. A NULL tree name is an empty one. */
+
+/* Shows the current option-tree dialog without activating it when it holds tree `name`; otherwise
+ * makes a modeless dialog of that tree from dialog template `templateId` (1000, the only option
+ * tree template), owned by `parent`, and makes it current. Non-zero when a dialog is shown. */
+TANDRIL_API int DialogCreate(const char* name, TandrilWindow parent, unsigned short templateId);
+/* Runs a dialog of tree `name` modally and makes it current: 1 after OK (which writes the states
+ * when any changed), 2 after Cancel, -1 when no window can be shown or the states could not be
+ * written. The window of a dialog current before goes first. */
+TANDRIL_API int DialogDoModal(TandrilWindow parent, const char* name);
+/* Destroys the window of the current dialog; nothing when it has none. */
+TANDRIL_API void DialogDestroy(void);
+/* The state the current dialog's tree shows for the item of id `id`; after its window has gone,
+ * the states it showed last. -1 when no dialog is current or no item has the id. */
+TANDRIL_API int GetItemCurrentState(int id);
+/* The state stored for the item of id `id` of tree `name`, its default when none is; -1 when no
+ * item of the tree has the id. */
+TANDRIL_API int GetItemStateFromIni(const char* name, int id);
+/* Keeps `callback` (the library calls it never) and returns it. */
+typedef void (*TandrilSelItemCallBack)(void);
+TANDRIL_API TandrilSelItemCallBack SelItem_AddCallBackFunction(TandrilSelItemCallBack callback);
 
 /* Skin layout helpers for the suite's skinned main windows. They are exported only under the
  * decorated names the suite's programs look up: "_GetLive@8", "_GetAnimation@8", "_GetIconDst@16"

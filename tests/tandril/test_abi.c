@@ -27,6 +27,9 @@ static int failures = 0;
 
 static char prefix[256];
 
+/* Handed to the library, which keeps it and never calls it. */
+static void SelectionCallback(void) {}
+
 static void WriteFile(const char* relative, const char* text) {
     char path[512];
     snprintf(path, sizeof path, "%s/%s", prefix, relative);
@@ -149,6 +152,34 @@ int main(void) {
     int (*scheduleDialog)(TandrilWindow, const char*);
     LOAD(scheduleDialog, "Tavo_Schedule_Setting_DoModal");
     CHECK(scheduleDialog != NULL);
+    /* The option trees by their names. No "MenuSelect.ini" lies beside the library: no tree has items. */
+    {
+        static const char* const names[] = {"DialogCreate", "DialogDoModal", "DialogDestroy",
+                                            "GetItemCurrentState", "GetItemStateFromIni",
+                                            "SelItem_AddCallBackFunction"};
+        int (*currentState)(int);
+        int (*stateFromIni)(const char*, int);
+        void (*destroy)(void);
+        TandrilSelItemCallBack (*addCallback)(TandrilSelItemCallBack);
+        for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+            if (!dlsym(library, names[i])) {
+                fprintf(stderr, "missing export %s\n", names[i]);
+                ++failures;
+            }
+        }
+        LOAD(currentState, "GetItemCurrentState");
+        LOAD(stateFromIni, "GetItemStateFromIni");
+        LOAD(destroy, "DialogDestroy");
+        LOAD(addCallback, "SelItem_AddCallBackFunction");
+        if (currentState && stateFromIni && destroy && addCallback) {
+            CHECK(currentState(1) == -1); /* no dialog is current */
+            destroy();                    /* nothing to destroy */
+            CHECK(stateFromIni("KW_2_3_3", 1) == -1);
+            CHECK(stateFromIni(NULL, 1) == -1);
+            CHECK(currentState(1) == -1);
+            CHECK(addCallback(SelectionCallback) == SelectionCallback);
+        }
+    }
 
     dlclose(library);
     char command[300];

@@ -3,8 +3,10 @@
 #include "platform/profile.h"
 #include "tandril/core/library_state.h"
 #include "tandril/core/option_tree.h"
+#include "tandril/core/option_tree_states.h"
 #include "tandril_fixture.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -174,6 +176,36 @@ TEST_F(OptionTrees, TreeKw233EndsWithTheSixExtraOptions) {
     EXPECT_EQ(tree.items()[8].description, "Face Count Setting");
     EXPECT_EQ(tree.CurrentState(203), 1);
     EXPECT_EQ(tree.CurrentState(204), 2);
+}
+
+TEST_F(OptionTrees, StateExportsAnswerFromTheCurrentTreeOrTheSpare) {
+    EXPECT_EQ(tandril::GetItemCurrentState(12), -1); // no dialog is current
+    Store("K12", "4");
+    EXPECT_EQ(tandril::GetItemStateFromIni("T", 12), 4);
+    EXPECT_EQ(tandril::GetItemStateFromIni("T", 999), -1);
+    EXPECT_EQ(tandril::Library().treeName, "T");
+    // The spare became current, with the states it loaded.
+    EXPECT_EQ(tandril::Library().currentOptionTree, tandril::Library().spareOptionTree);
+    EXPECT_EQ(tandril::GetItemCurrentState(12), 4);
+    Store("K12", "2");
+    EXPECT_EQ(tandril::GetItemStateFromIni("T", 12), 2);
+
+    // Another tree is loaded for its own keys, and the first one again after it.
+    plat::WriteProfileString(kTextFile, "General", "U_ExportFile", "U.ini");
+    plat::WriteProfileString(kTextFile, "General", "U_ID_KEY", "U");
+    plat::WriteProfileString(kTextFile, "U_1", "Filter_Value", "12");
+    plat::WriteProfileString(kTextFile, "U_1", "SUB_ID_KEY", "OTHER");
+    plat::WriteProfileString("U.ini", "U", "OTHER", "8");
+    EXPECT_EQ(tandril::GetItemStateFromIni("U", 12), 8);
+    EXPECT_EQ(tandril::GetItemStateFromIni("T", 12), 2);
+
+    // A dialog's tree of another name stays current and is not reloaded.
+    auto shown = std::make_shared<tandril::OptionTree>();
+    shown->Load("U", true);
+    tandril::Library().currentOptionTree = shown;
+    EXPECT_EQ(tandril::GetItemStateFromIni("T", 12), 2);
+    EXPECT_EQ(shown->name(), "U");
+    EXPECT_EQ(tandril::GetItemCurrentState(12), 8);
 }
 
 TEST_F(OptionTrees, AMissingTextFileGivesAnEmptyTree) {
