@@ -99,7 +99,7 @@ TEST(TavoctlBadInput, ADamagedPackageEndsClearlyAndLosesNoFile) {
          0, "only the first 100000 are loaded"},
         {"counts of 2^31 and 2^31 - 1",
          [](const fs::path& p, const fs::path&) {
-             Replace(p / "Action" / "General.ini", "INI_WINDOW_PATH_ALL=3", "INI_WINDOW_PATH_ALL=2147483648");
+             Replace(p / "Action" / "General.ini", "INI_WINDOW_PATH_ALL=5", "INI_WINDOW_PATH_ALL=2147483648");
              Replace(p / "Action" / "General.ini", "INI_KW_PATH_ALL=1", "INI_KW_PATH_ALL=2147483647");
          },
          0, "1 skipped"},

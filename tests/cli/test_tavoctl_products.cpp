@@ -2,6 +2,7 @@
 #include "platform/host_io.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/system.h"
 #include "support/kernel_peer.h"
 #include "support/temp_prefix.h"
 #include "tavoctl_process.h"
@@ -93,6 +94,7 @@ class DemoTest : public ::testing::Test {
   protected:
     DemoTest() : package(fs::path(machine.host()) / "work" / "package") {
         LayOutMachine(machine);
+        fs::create_directories(package);
         for (const auto& entry : fs::recursive_directory_iterator(DEMO_PACKAGE)) {
             const fs::path relative = fs::relative(entry.path(), DEMO_PACKAGE);
             if (relative == "tavoctl" || relative == "Tavo") continue;
@@ -238,6 +240,28 @@ TEST_F(DemoTest, RestoringTheGeneralItemBringsTheLauncherButtonOfEverySkinIntoLi
             EXPECT_EQ(plat::ProfileString(skin, "Button5", "1").find("Tool 1"), std::string::npos);
         }
     }
+}
+
+TEST_F(DemoTest, RestoredModuleFilesNameThisMachineAndThePackageKeepsItsPlaceholders) {
+    const std::string packedModules = ReadFile(package / "OrvRIOM.ini");
+    const std::string packedImports = ReadFile(package / "OrvWT.ini");
+    const TavoctlResult result = Run({"restore", "DVR", "--all"}, machine);
+    ASSERT_EQ(result.status, 0) << result.out << result.err;
+
+    plat::SetPrefixFolder(machine.host());
+    const std::string guid = "5e1b7c1a-3f0e-4a7b-9c61-0d2f4b8e9a11"; // the demo machine's GUID.ini
+    const std::string name = plat::ComputerNameText();
+    const std::string placeholder = "00000000-0000-0000-0000-000000000001";
+    EXPECT_EQ(plat::ProfileString("GUID.ini", "MAIN", "GUID"), guid) << "the machine GUID is kept";
+    // Modules from nLocal (1) below ModualCnt (3) are this machine's; module 0 is left as packed.
+    EXPECT_EQ(plat::ProfileString("OrvRIOM.ini", "Modual0", "SetupStr"),
+              "192.168.5.60," + placeholder + ",L_oca_l,4");
+    EXPECT_EQ(plat::ProfileString("OrvRIOM.ini", "Modual1", "SetupStr"), "COM1," + guid + "," + name + ",8");
+    EXPECT_EQ(plat::ProfileString("OrvRIOM.ini", "Modual2", "SetupStr"),
+              "192.168.5.40," + guid + "," + name + ",16");
+    EXPECT_EQ(plat::ProfileString("OrvWT.ini", "Setup", "Import2"), "Door 2," + guid);
+    EXPECT_EQ(ReadFile(package / "OrvRIOM.ini"), packedModules);
+    EXPECT_EQ(ReadFile(package / "OrvWT.ini"), packedImports);
 }
 
 TEST_F(DemoTest, DefaultsRemoveWhatTheActionFilesNameAndKeepProgramFiles) {
