@@ -264,6 +264,17 @@ TEST_F(DemoTest, RestoredModuleFilesNameThisMachineAndThePackageKeepsItsPlacehol
     EXPECT_EQ(ReadFile(package / "OrvWT.ini"), packedImports);
 }
 
+TEST_F(DemoTest, AMachineWithoutAGuidGetsOneAtItsFirstRestoreAndKeepsIt) {
+    fs::remove(fs::path(machine.host()) / "drive_c" / "WINDOWS" / "GUID.ini");
+    ASSERT_EQ(Run({"restore", "DVR", "--all"}, machine).status, 0);
+    plat::SetPrefixFolder(machine.host());
+    const std::string guid = plat::ProfileString("GUID.ini", "MAIN", "GUID");
+    ASSERT_TRUE(plat::GuidFromText(guid).has_value()) << guid;
+    ASSERT_EQ(Run({"restore", "DVR", "--all"}, machine).status, 0);
+    EXPECT_EQ(plat::ProfileString("GUID.ini", "MAIN", "GUID"), guid);
+    EXPECT_EQ(plat::ProfileString("OrvWT.ini", "Setup", "Import1"), "Door 1," + guid);
+}
+
 TEST_F(DemoTest, DefaultsRemoveWhatTheActionFilesNameAndKeepProgramFiles) {
     const TavoctlResult result = Run({"defaults"}, machine);
     ASSERT_EQ(result.status, 0) << result.out << result.err;
