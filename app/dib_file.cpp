@@ -1,6 +1,7 @@
 #include "app/dib_file.h"
 
 #include "platform/files.h"
+#include "platform/little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,18 +11,6 @@ namespace tavo::app {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
-
-std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
-
-std::uint16_t Read16(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
 
 void Write32(std::uint8_t* at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
@@ -55,12 +44,12 @@ std::uint8_t* PackedDib::Row(int row) {
 
 std::optional<PackedDib> ParseBmpFile(std::string_view bytes) {
     if (bytes.size() < kFileHeaderSize + PackedDib::kHeaderSize || bytes.substr(0, 2) != "BM") return {};
-    const std::uint32_t pixelOffset = Read32(bytes, 10);
-    const std::uint32_t headerSize = Read32(bytes, kFileHeaderSize);
-    const auto width = static_cast<std::int32_t>(Read32(bytes, kFileHeaderSize + 4));
-    const auto height = static_cast<std::int32_t>(Read32(bytes, kFileHeaderSize + 8));
-    const std::uint16_t bitCount = Read16(bytes, kFileHeaderSize + 14);
-    const std::uint32_t compression = Read32(bytes, kFileHeaderSize + 16);
+    const std::uint32_t pixelOffset = plat::ReadLe32(bytes, 10);
+    const std::uint32_t headerSize = plat::ReadLe32(bytes, kFileHeaderSize);
+    const auto width = static_cast<std::int32_t>(plat::ReadLe32(bytes, kFileHeaderSize + 4));
+    const auto height = static_cast<std::int32_t>(plat::ReadLe32(bytes, kFileHeaderSize + 8));
+    const std::uint16_t bitCount = plat::ReadLe16(bytes, kFileHeaderSize + 14);
+    const std::uint32_t compression = plat::ReadLe32(bytes, kFileHeaderSize + 16);
     if (headerSize < PackedDib::kHeaderSize || bitCount != 24 || compression != 0) return {};
     const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
     if (width <= 0 || rows == 0 || width > kMaxSide || rows > kMaxSide) return {};
