@@ -1,4 +1,5 @@
 // End-to-end: the built tavoctl on small machines in fresh prefixes.
+#include "host_files.h"
 #include "support/temp_prefix.h"
 #include "tavoctl_process.h"
 
@@ -37,16 +38,6 @@ void LayOutDvr(const TempPrefix& machine, const std::string& installFolder) {
     machine.WriteHost(installFolder + "Setup.ini", "[Setup]\r\nPort=8000\r\n");
     machine.WriteHost(installFolder + "Maps\\Floor1.bmp", std::string("BM\0\x01\x02", 5));
     machine.WriteHost(installFolder + "Maps\\Sub\\Floor2.bmp", "BM floor 2");
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::size_t LineCount(const std::string& text) {

@@ -1,5 +1,6 @@
 // End to end: tavoctl's restore on damaged demo packages. Each damage ends with a clear message
 // and a defined status, in bounded time, and no file of the machine is lost or torn.
+#include "host_files.h"
 #include "platform/host_io.h"
 #include "support/temp_prefix.h"
 #include "tavoctl_process.h"
@@ -20,15 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 void Replace(const fs::path& path, const std::string& from, const std::string& to) {
     std::string text = ReadFile(path);
     const std::size_t at = text.find(from);
@@ -46,18 +38,6 @@ std::string Garbage(std::size_t size) {
         bytes += static_cast<char>(x & 0xFF);
     }
     return bytes;
-}
-
-// The machine's files below drive_c that a person would see.
-std::map<std::string, std::string> FilesOf(const TempPrefix& machine) {
-    std::map<std::string, std::string> files;
-    const fs::path root = fs::path(machine.host()) / "drive_c";
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file() || plat::host::IsTemporaryName(entry.path().filename().string()))
-            continue;
-        files[fs::relative(entry.path(), root).generic_string()] = ReadFile(entry.path());
-    }
-    return files;
 }
 
 struct Damage {

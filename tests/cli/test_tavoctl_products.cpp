@@ -1,4 +1,5 @@
 // End to end: tavoctl's product commands on the demo package and fresh demo machines.
+#include "host_files.h"
 #include "platform/host_io.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -32,28 +33,6 @@ namespace tavo::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Files = std::map<std::string, std::string>; // path below drive_c -> bytes
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// The files of a machine's drive C: that a person would see (not the platform's temporary files).
-Files FilesOf(const TempPrefix& machine) {
-    Files files;
-    const fs::path root = fs::path(machine.host()) / "drive_c";
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file() || plat::host::IsTemporaryName(entry.path().filename().string()))
-            continue;
-        files[fs::relative(entry.path(), root).generic_string()] = ReadFile(entry.path());
-    }
-    return files;
-}
 
 // The sections of an INI text by name, each with its lines.
 std::map<std::string, std::string> SectionsOf(const std::string& text) {

@@ -1,5 +1,6 @@
 // End to end: the registry of the demo machine through tavoctl's reg commands and a packup and
 // restore of the demo package's registry item.
+#include "host_files.h"
 #include "support/temp_prefix.h"
 #include "tavoctl_process.h"
 
@@ -18,15 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kDvrKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane";
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 TavoctlResult Reg(const std::vector<std::string>& args, const TempPrefix& machine) {
     std::vector<std::string> all{"reg"};
