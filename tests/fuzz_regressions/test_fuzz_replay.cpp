@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,18 @@ struct Target {
     int (*entry)(const std::uint8_t*, std::size_t);
 };
 
+// Names the target in the test's listing.
+void PrintTo(const Target& target, std::ostream* out) {
+    *out << target.name;
+}
+
+std::string TargetName(const ::testing::TestParamInfo<Target>& target) {
+    return target.param.name;
+}
+
 std::vector<fs::path> InputsOf(const char* target) {
     std::vector<fs::path> inputs;
-    for (const fs::path folder : {fs::path(FUZZ_SEEDS) / target, fs::path(FUZZ_REGRESSIONS) / target}) {
+    for (const fs::path& folder : {fs::path(FUZZ_SEEDS) / target, fs::path(FUZZ_REGRESSIONS) / target}) {
         if (!fs::is_directory(folder)) continue;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder))
             if (entry.is_regular_file()) inputs.push_back(entry.path());
@@ -51,8 +61,6 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
                                            Target{"catalogue", tavo::fuzz::FuzzCatalogue},
                                            Target{"hive", tavo::fuzz::FuzzHive},
                                            Target{"reg_file", tavo::fuzz::FuzzRegFile}),
-                         [](const ::testing::TestParamInfo<Target>& info) {
-                             return std::string(info.param.name);
-                         });
+                         TargetName);
 
 } // namespace

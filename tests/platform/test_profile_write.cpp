@@ -248,7 +248,9 @@ TEST_F(ProfileWrite, AnAnsiFileNeverComesToStartWithAByteOrderMark) {
                 std::remove(Host().c_str());
             ASSERT_TRUE(plat::WriteProfileString(kFile, "", bom + "top", "1"));
             EXPECT_EQ(plat::ProfileString(kFile, "", bom + "top"), "1");
-            if (before) EXPECT_EQ(plat::ProfileString(kFile, "s", "k"), "v");
+            if (before) {
+                EXPECT_EQ(plat::ProfileString(kFile, "s", "k"), "v");
+            }
         }
         Put("first=0\r\n" + bom + "second=2\r\n[s]\r\nk=v\r\n");
         ASSERT_TRUE(plat::WriteProfileString(kFile, "", "first", std::nullopt));
