@@ -31,8 +31,12 @@ RegFileImport ImportRegFile(const RegFileParse& parsed) {
             plat::RegCreateKeyEx(key.root, key.subKey.c_str(), plat::kKeyAllAccess, &handle, nullptr);
         if (created != 0) return {created, KeyPathText(key.root, key.subKey)};
         for (const RegFileValue& value : key.values) {
+            // The file gives the exact bytes. The registry adds a terminator to a string whose size
+            // leaves it out when the byte after the data is a NUL, as the end of a std::string is:
+            // the data is handed over with another byte behind it.
+            const std::string buffer = value.data + '\x01';
             const long set = plat::RegSetValueEx(handle, value.name.c_str(), value.type,
-                                                 reinterpret_cast<const std::uint8_t*>(value.data.data()),
+                                                 reinterpret_cast<const std::uint8_t*>(buffer.data()),
                                                  static_cast<std::uint32_t>(value.data.size()));
             if (set != 0) {
                 plat::RegCloseKey(handle);

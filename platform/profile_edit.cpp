@@ -17,6 +17,11 @@ std::optional<std::string> Splice(const Document& doc, ByteRange range, std::str
     out.append(bytes, 0, range.begin);
     out += encoded;
     out.append(bytes, range.end, std::string::npos);
+    // An ANSI file whose first line now starts with the bytes of a byte-order mark (a key "\xFF\xFE"
+    // at the top, or the line before it removed) would read back in another encoding: a blank line
+    // in front keeps it ANSI and changes no entry.
+    if (doc.Encoding() == TextEncoding::Ansi && DetectEncoding(out).encoding != TextEncoding::Ansi)
+        out.insert(0, kNewLine);
     return out;
 }
 

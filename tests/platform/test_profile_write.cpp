@@ -235,6 +235,30 @@ TEST_F(ProfileWrite, EveryHighByteSurvivesAWriteInEveryEncoding) {
     EXPECT_EQ(Bytes(), "[s]\r\nk=" + high + "\r\n");
 }
 
+TEST_F(ProfileWrite, AnAnsiFileNeverComesToStartWithAByteOrderMark) {
+    // Keys of the nameless section go to the top of the file, and a deleted first line brings the
+    // next one there: neither may turn the file into one of another encoding.
+    for (const std::string& bom : {"\xef\xbb\xbf"s, "\xff\xfe"s, "\xfe\xff"s}) {
+        SCOPED_TRACE(bom.size());
+        for (const std::optional<std::string>& before :
+             {std::optional<std::string>(), std::optional("[s]\r\nk=v\r\n"s)}) {
+            if (before)
+                Put(*before);
+            else
+                std::remove(Host().c_str());
+            ASSERT_TRUE(plat::WriteProfileString(kFile, "", bom + "top", "1"));
+            EXPECT_EQ(plat::ProfileString(kFile, "", bom + "top"), "1");
+            if (before) {
+                EXPECT_EQ(plat::ProfileString(kFile, "s", "k"), "v");
+            }
+        }
+        Put("first=0\r\n" + bom + "second=2\r\n[s]\r\nk=v\r\n");
+        ASSERT_TRUE(plat::WriteProfileString(kFile, "", "first", std::nullopt));
+        EXPECT_EQ(plat::ProfileString(kFile, "", bom + "second"), "2");
+        EXPECT_EQ(plat::ProfileString(kFile, "s", "k"), "v");
+    }
+}
+
 TEST_F(ProfileWrite, EncodedFilesKeepTheirUntouchedBytes) {
     // A CJK comment and value that cp1252 cannot hold survive; only the new text is converted.
     Put("\xef\xbb\xbf[s]\r\n; \xe4\xb8\xad\r\n  k = \xe4\xb8\xad\r\nj=\xe4\xb8\xad\r\n");

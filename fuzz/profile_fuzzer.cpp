@@ -1,0 +1,5 @@
+#include "fuzz/entries/fuzz_entries.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return tavo::fuzz::FuzzProfile(data, size);
+}
