@@ -29,6 +29,11 @@ const Edit kEdits[] = {
      [] { return plat::WriteProfileString(kFile, "Old", std::nullopt, std::nullopt); }},
     {"a replaced section", true,
      [] { return plat::WriteProfileSection(kFile, "General", std::vector<std::string>{"Name=East"}); }},
+    {"several values", true,
+     [] {
+         return plat::WriteProfileValues(kFile, "General",
+                                         {{"Name", "South"}, {"Port", "81"}, {"Area", "B"}});
+     }},
     {"a new file", false, [] { return plat::WriteProfileString(kFile, "General", "Name", "South"); }},
 };
 
