@@ -12,8 +12,10 @@
 #include "engine/restore_flags.h"
 #include "engine/run_log.h"
 #include "engine/utilities.h"
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/operator.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 
@@ -159,8 +161,13 @@ int Restore(const SelectionTree& tree, const PasswordFolder& passwordFolder) {
     if (selected) RunPackupRestore(ClosingActionFile(), exportFile, 0, product);
     // An empty value would wipe the live path rather than keep it.
     if (keepsInstallPath) {
-        plat::WriteProfileString("OrvMulti.ini", "General", "InstallPath", Roots().dvrInstallPath);
-        ForgetDvrInstallPath();
+        // Until the live path is back, the note stays for the next run to put it back.
+        if (plat::WriteProfileString("OrvMulti.ini", "General", "InstallPath", Roots().dvrInstallPath))
+            ForgetDvrInstallPath();
+        else
+            CurrentRunLog().Record(RunEvent::Failed, plat::ProfileFilePath("OrvMulti.ini"),
+                                   "the live install path cannot be written back, error " +
+                                       std::to_string(plat::LastError()) + "; the next run puts it back");
     }
     return 1;
 }

@@ -92,6 +92,18 @@ class EntryRunner {
             return;
         }
         referencedIni_ = iniRoot + file;
+        // A live list whose own restore failed in this run still names the files of before: deleting
+        // those the package lacks would take files it goes on using. The package's list brings its
+        // files back then, and no file is deleted.
+        keepsLiveFiles_ =
+            direction_ == Direction::Restore && !kind_.fullPaths && log.HasFailed(referencedIni_);
+        if (keepsLiveFiles_) {
+            const std::optional<std::string> packageIni = PackagePath(packageFolder_, file);
+            if (!packageIni) return;
+            log.Record(RunEvent::Skipped, referencedIni_,
+                       "not restored: its files follow the package's list");
+            referencedIni_ = *packageIni;
+        }
         const std::string dataSection = Read("_DATA_APPNAME");
         const std::string dataKey = Read("_DATA_KEYNAME");
         const Style* style = FindStyle(kind_, styleNumber);
@@ -155,7 +167,7 @@ class EntryRunner {
             return;
         }
         if (direction_ == Direction::Packup) CopyOneFile(live, *package, 0, 1);
-        else CopyOneFile(*package, live, 0, 1);
+        else CopyOneFile(*package, live, 0, keepsLiveFiles_ ? 0 : 1);
     }
 
     const RefKind& kind_;
@@ -164,6 +176,7 @@ class EntryRunner {
     std::string_view packageFolder_;
     int number_ = 0;
     std::string referencedIni_;
+    bool keepsLiveFiles_ = false;
 };
 
 void RunKind(const RefKind& kind, Direction direction, std::string_view actionFile, std::string_view packageFolder) {

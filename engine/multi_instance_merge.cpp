@@ -30,10 +30,11 @@ std::string LowerCase(std::string_view text) {
     return lower;
 }
 
-bool CopyRecorded(const std::string& from, std::string_view to, std::string_view what) {
+// A failed copy is recorded against the live INI, the file the merge could not bring back.
+bool CopyRecorded(const std::string& from, std::string_view to, std::string_view live, std::string_view what) {
     if (plat::CopyFileTo(from, to, false)) return true;
-    CurrentRunLog().Record(RunEvent::Failed, to,
-                           std::string(what) + " from " + from + " failed, error " +
+    CurrentRunLog().Record(RunEvent::Failed, live,
+                           std::string(what) + " " + std::string(to) + " from " + from + " failed, error " +
                                std::to_string(plat::LastError()));
     return false;
 }
@@ -48,7 +49,7 @@ RestoreRunScope::~RestoreRunScope() {
     RestoreRunning() = previous_;
 }
 
-void CopyIniSection(std::string_view section, std::string_view from, std::string_view into) {
+bool CopyIniSection(std::string_view section, std::string_view from, std::string_view into) {
     std::vector<std::string> entries;
     std::set<std::string> seen;
     for (const std::string& key : plat::ProfileKeys(from, section)) {
@@ -57,10 +58,8 @@ void CopyIniSection(std::string_view section, std::string_view from, std::string
         entries.push_back(key + '=' + plat::ProfileString(from, section, key, ""));
     }
     // One write, so the section is never seen half replaced.
-    if (entries.empty())
-        plat::WriteProfileString(into, section, std::nullopt, std::nullopt);
-    else
-        plat::WriteProfileSection(into, section, std::move(entries));
+    if (entries.empty()) return plat::WriteProfileString(into, section, std::nullopt, std::nullopt);
+    return plat::WriteProfileSection(into, section, std::move(entries));
 }
 
 bool TakesMultiInstanceMerge(std::string_view source) {
@@ -76,17 +75,30 @@ int MergeMultiInstanceIni(std::string_view source, std::string_view destination)
     std::string side = LowerCase(source);
     side.replace(side.size() - 4, 4, "_1.ini");
     // Merging from a stale or missing side copy would put old or empty sections into the live file.
-    if (!CopyRecorded(std::string(source), side, "side copy")) return 0;
+    if (!CopyRecorded(std::string(source), side, destination, "side copy")) return 0;
     RunLog& log = CurrentRunLog();
     if (RestoreFlags().networkSelected) {
-        for (std::string_view section : kNetworkSections)
-            CopyIniSection(section, side, destination);
-        log.Record(RunEvent::Copied, destination, "network sections from " + side);
-        return 1;
+        // Each section lands whole; one that does not is named, and the others still come.
+        bool all = true;
+        for (std::string_view section : kNetworkSections) {
+            if (CopyIniSection(section, side, destination)) continue;
+            all = false;
+            log.Record(RunEvent::Failed, destination,
+                       "network section " + std::string(section) + " from " + side + " failed, error " +
+                           std::to_string(plat::LastError()));
+        }
+        if (all) log.Record(RunEvent::Copied, destination, "network sections from " + side);
+        return all ? 1 : 0;
     }
-    for (std::string_view section : kNetworkSections)
-        CopyIniSection(section, destination, side);
-    if (!CopyRecorded(side, destination, "merged copy")) return 0;
+    // A live section that cannot be kept in the side copy must not be lost by copying it over.
+    for (std::string_view section : kNetworkSections) {
+        if (CopyIniSection(section, destination, side)) continue;
+        log.Record(RunEvent::Failed, destination,
+                   "live network section " + std::string(section) + " cannot be kept, error " +
+                       std::to_string(plat::LastError()));
+        return 0;
+    }
+    if (!CopyRecorded(side, destination, destination, "merged copy")) return 0;
     log.Record(RunEvent::Copied, destination, "from " + side + ", live network sections kept");
     return 1;
 }

@@ -7,8 +7,9 @@
 namespace tavo {
 
 // Replaces a section of `into` by the same section of `from`, every key with its whole value. A
-// section `from` lacks (or a missing `from`) leaves `into` without it.
-void CopyIniSection(std::string_view section, std::string_view from, std::string_view into);
+// section `from` lacks (or a missing `from`) leaves `into` without it. False when `into` could not
+// be written (it is then as it was).
+bool CopyIniSection(std::string_view section, std::string_view from, std::string_view into);
 
 // Marks the length of a restore driver's run. Only a restore merges the INI; a packup copies the
 // live file whole into the package, so the package never holds sections of an older copy.

@@ -113,12 +113,15 @@ int PackupSectionValue(std::string_view section, int number, std::string_view ac
     if (action & kValueBit) {
         const std::string stored =
             IsTextType(type) ? WithProductToken(content, Roots().activeProductFolder) : content;
-        if (plat::WriteProfileString(actionFile, section, Key(number, "_SECTION_TYPE"),
-                                     std::to_string(type)) &&
-            plat::WriteProfileString(actionFile, section, Key(number, "_CONTENT"), stored))
+        // Type and content in one write: a content read with another value's type would be garbled.
+        if (plat::WriteProfileValues(
+                actionFile, section,
+                {{Key(number, "_SECTION_TYPE"), std::to_string(type)}, {Key(number, "_CONTENT"), stored}}))
             log.Record(RunEvent::Copied, path, "into the action file");
         else
-            log.Record(RunEvent::Failed, path, "cannot be written into the action file");
+            log.Record(RunEvent::Failed, path,
+                       "cannot be written into the action file " + std::string(actionFile) + ", error " +
+                           std::to_string(plat::LastError()));
     }
     if ((action & (kFileBit | kFolderBit)) && !NamesAPath(type, content, path)) return 1;
     if (action & kFileBit) {

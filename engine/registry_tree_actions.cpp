@@ -22,10 +22,20 @@ namespace {
 constexpr std::string_view kSection = "REGISTER_TREE_ALL";
 constexpr std::string_view kBackup = "SeBackupPrivilege";
 constexpr std::string_view kRestore = "SeRestorePrivilege";
+// The name a hive is saved under before it replaces the hive of that name.
+constexpr std::string_view kFreshHive = ".new";
 // KEY_READ, KEY_SET_VALUE and KEY_CREATE_SUB_KEY.
 constexpr std::uint32_t kRestoreAccess = 0x2001F;
 
 enum class Direction { Packup, Restore, Defaults };
+
+bool IsProgramFile(std::string_view path) {
+    if (path.size() < 4) return false;
+    std::string end(path.substr(path.size() - 4));
+    for (char& c : end)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return end == ".exe";
+}
 
 void Failed(plat::HKey root, std::string_view subKey, std::string_view what) {
     CurrentRunLog().Record(RunEvent::Failed, KeyPathText(root, subKey), what);
@@ -73,23 +83,42 @@ void RunKind(Direction direction, std::string_view actionFile) {
 int SaveHive(plat::HKey root, std::string_view subKey, std::string_view hivePath) {
     const ProcessToken token;
     const std::string hive(hivePath), path(subKey);
-    // The registry saves to new files only; a program file is never deleted, nor saved over.
-    DeleteUnlessProgram(hive);
+    // A program file is never deleted, nor saved over: the registry's answer for a file that is
+    // there.
+    if (IsProgramFile(hive)) {
+        Failed(root, subKey, "RegSaveKey FAILED, error " + std::to_string(plat::kErrorAlreadyExists));
+        return 0;
+    }
+    // The registry saves to new files only. The tree goes to a new file beside the old hive and
+    // replaces it once it is whole, so a save that fails (a full disk) keeps the older packup's
+    // hive; one that a kill left behind goes first.
+    const std::string fresh = hive + std::string(kFreshHive);
+    DeleteUnlessProgram(fresh);
     if (!SetPrivilege(token.get(), kBackup, true)) {
+        DeleteUnlessProgram(hive);
         Failed(root, subKey, "SeBackupPrivilege cannot be enabled");
         return 0;
     }
     plat::HKey key = 0;
     if (plat::RegOpenKeyEx(root, path.c_str(), plat::kKeyAllAccess, &key) != 0) {
         SetPrivilege(token.get(), kBackup, false);
+        // A tree that is not there leaves no hive.
+        DeleteUnlessProgram(hive);
         Failed(root, subKey, "RegOpenKeyEx FAILED");
         return 0;
     }
-    const long saved = plat::RegSaveKey(key, hive.c_str());
+    const long saved = plat::RegSaveKey(key, fresh.c_str());
     plat::RegCloseKey(key);
     SetPrivilege(token.get(), kBackup, false);
     if (saved != 0) {
-        Failed(root, subKey, "RegSaveKey FAILED, error " + std::to_string(saved));
+        Failed(root, subKey,
+               "RegSaveKey FAILED, error " + std::to_string(saved) + "; " + hive + " kept as it was");
+        return 0;
+    }
+    if (!plat::MoveFileReplacing(fresh, hive)) {
+        const std::uint32_t error = plat::LastError();
+        DeleteUnlessProgram(fresh);
+        Failed(root, subKey, "the saved tree cannot replace " + hive + ", error " + std::to_string(error));
         return 0;
     }
     std::uint32_t attributes = 0;

@@ -21,6 +21,17 @@ std::size_t RunLog::Count(RunEvent event) const {
                                                   [event](const RunLogEntry& e) { return e.event == event; }));
 }
 
+bool RunLog::HasFailed(std::string_view path) const {
+    const auto same = [](char a, char b) {
+        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+        return upper(a) == upper(b);
+    };
+    return std::any_of(entries_.begin(), entries_.end(), [&](const RunLogEntry& e) {
+        return e.event == RunEvent::Failed &&
+               std::equal(e.path.begin(), e.path.end(), path.begin(), path.end(), same);
+    });
+}
+
 RunLog& CurrentRunLog() {
     static RunLog log;
     return log;

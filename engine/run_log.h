@@ -27,6 +27,8 @@ class RunLog {
     void Record(RunEvent event, std::string_view path, std::string_view detail = {});
     const std::vector<RunLogEntry>& entries() const { return entries_; }
     std::size_t Count(RunEvent event) const;
+    // Whether a failed entry names this path, without regard to ASCII case.
+    bool HasFailed(std::string_view path) const;
     void Clear() { entries_.clear(); }
 
   private:

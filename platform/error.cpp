@@ -32,6 +32,7 @@ std::uint32_t ErrorFromErrno(int err) {
     case ENOMEM: return kErrorNotEnoughMemory;
     case EINVAL: return kErrorInvalidParameter;
     case EBADF: return kErrorInvalidHandle;
+    case EXDEV: return kErrorNotSameDevice;
     default: return kErrorWriteFault;
     }
 }

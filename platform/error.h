@@ -11,6 +11,7 @@ enum : std::uint32_t {
     kErrorAccessDenied = 5,
     kErrorInvalidHandle = 6,
     kErrorNotEnoughMemory = 8,
+    kErrorNotSameDevice = 17,
     kErrorNoMoreFiles = 18,
     kErrorWriteFault = 29,
     kErrorSharingViolation = 32,

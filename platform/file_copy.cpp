@@ -4,6 +4,7 @@
 #include "platform/file_lookup.h"
 #include "platform/folder_index.h"
 #include "platform/host_io.h"
+#include "platform/io_faults.h"
 
 #include <fcntl.h>
 #include <stdio.h> // renameat2
@@ -141,7 +142,7 @@ bool WriteTemporary(const CopyPlan& plan, bool flush, std::string& temporary) {
     Descriptor out(host::OpenTemporaryIn(host::HostFolderOf(plan.target), temporary));
     if (out.get() < 0) return Fail(errno == ENOENT ? kErrorPathNotFound : ErrorFromErrno(errno));
     struct timespec times[2] = {{0, UTIME_OMIT}, plan.sourceStat.st_mtim};
-    bool ok = CopyData(plan.in.get(), out.get()) &&
+    bool ok = io::Proceed(io::Step::Copy) && CopyData(plan.in.get(), out.get()) &&
               ::fchmod(out.get(), plan.sourceStat.st_mode & 0777) == 0 && ::futimens(out.get(), times) == 0 &&
               (!flush || ::fdatasync(out.get()) == 0);
     int err = errno;
@@ -157,7 +158,8 @@ bool WriteTemporary(const CopyPlan& plan, bool flush, std::string& temporary) {
 // Renames a written temporary over its target, or removes it; false with the last error set.
 bool PutInPlace(const std::string& temporary, const std::string& target, bool failIfExists) {
     // Without overwrite the rename must not replace a file that appeared meanwhile.
-    int renamed = failIfExists
+    int renamed = !io::Proceed(io::Step::Rename) ? -1
+                  : failIfExists
                       ? ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE)
                       : ::rename(temporary.c_str(), target.c_str());
     if (renamed != 0 && errno == EINVAL && failIfExists) {
@@ -253,7 +255,7 @@ std::vector<std::uint32_t> ReplacingCopies::Commit() {
     std::vector<std::uint32_t> flushErrors(state_->fileSystems.size(), kErrorSuccess);
     for (std::size_t i = 0; i < state_->fileSystems.size(); ++i) {
         State::FileSystem& fileSystem = state_->fileSystems[i];
-        if (fileSystem.written && ::syncfs(fileSystem.folder.get()) != 0)
+        if (fileSystem.written && (!io::Proceed(io::Step::Flush) || ::syncfs(fileSystem.folder.get()) != 0))
             flushErrors[i] = ErrorFromErrno(errno);
         fileSystem.written = false;
     }

@@ -4,6 +4,7 @@
 #include "platform/file_lookup.h"
 #include "platform/folder_index.h"
 #include "platform/host_io.h"
+#include "platform/io_faults.h"
 #include "platform/paths.h"
 
 #include <fcntl.h>
@@ -50,7 +51,7 @@ std::uint32_t MakeHostChain(const std::string& driveRoot, const std::string& hos
             continue;
         }
         if (errno == ENOTDIR) return kErrorAccessDenied;
-        if (::mkdir(level.c_str(), 0777) != 0) {
+        if (!io::Proceed(io::Step::MakeFolder) || ::mkdir(level.c_str(), 0777) != 0) {
             int err = errno;
             if (err == EEXIST && IsHostFolder(level)) continue; // made by another process meanwhile
             return err == EEXIST ? kErrorAccessDenied : ErrorFromErrno(err);
@@ -96,7 +97,9 @@ bool SetFileAttributesTo(std::string_view path, std::uint32_t attributes) {
     } else if (host::IsReadOnlyMode(mode)) {
         wanted = mode | S_IWUSR;
     }
-    if (wanted != mode && ::chmod(entry->hostPath.c_str(), wanted) != 0) return Fail(ErrorFromErrno(errno));
+    if (wanted != mode &&
+        (!io::Proceed(io::Step::Attributes) || ::chmod(entry->hostPath.c_str(), wanted) != 0))
+        return Fail(ErrorFromErrno(errno));
     return true;
 }
 
@@ -111,8 +114,33 @@ bool RemoveFile(std::string_view path) {
         return Fail(IsHostFolder(entry->hostPath) ? kErrorAccessDenied : kErrorInvalidName);
     // A link carries no attributes of its own: it goes whatever its target is.
     if (!S_ISLNK(st.st_mode) && host::IsReadOnlyMode(st.st_mode)) return Fail(kErrorAccessDenied);
-    if (::unlink(entry->hostPath.c_str()) != 0) return Fail(ErrorFromErrno(errno));
+    if (!io::Proceed(io::Step::Delete) || ::unlink(entry->hostPath.c_str()) != 0)
+        return Fail(ErrorFromErrno(errno));
     host::NoteEntryRemoved(entry->hostPath);
+    return true;
+}
+
+bool MoveFileReplacing(std::string_view source, std::string_view destination) {
+    auto from = host::NameEntry(source);
+    if (!from) return false;
+    struct stat st {};
+    if (::lstat(from->hostPath.c_str(), &st) != 0)
+        return Fail(host::MissingEntryError(from->hostPath, errno));
+    if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
+    if (from->folderOnly) return Fail(kErrorInvalidName);
+    auto to = host::NameEntry(destination);
+    if (!to) return false;
+    if (::lstat(to->hostPath.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode) || (!S_ISLNK(st.st_mode) && host::IsReadOnlyMode(st.st_mode)))
+            return Fail(kErrorAccessDenied);
+        if (to->folderOnly) return Fail(kErrorInvalidName);
+    } else if (errno != ENOENT) {
+        return Fail(ErrorFromErrno(errno));
+    }
+    if (!io::Proceed(io::Step::Rename) || ::rename(from->hostPath.c_str(), to->hostPath.c_str()) != 0)
+        return Fail(ErrorFromErrno(errno));
+    host::NoteEntryRemoved(from->hostPath);
+    host::NoteEntryAdded(to->hostPath);
     return true;
 }
 

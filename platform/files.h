@@ -70,6 +70,11 @@ class ReplacingCopies {
     std::unique_ptr<State> state_;
 };
 
+// MoveFileEx with MOVEFILE_REPLACE_EXISTING for a file on one drive: renamed over the destination
+// whole or not at all. Fails with 5 onto a folder or a read-only file, 2/3 for a missing source, 17
+// across drives.
+bool MoveFileReplacing(std::string_view source, std::string_view destination);
+
 // Deletes one file as DeleteFile does: never a folder (5), never a read-only file (5); a link is
 // removed itself, never its target.
 bool RemoveFile(std::string_view path);

@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/folder_index.h"
+#include "platform/io_faults.h"
 #include "platform/paths.h"
 
 #include <fcntl.h>
@@ -98,14 +99,16 @@ bool WriteThroughTemporary(const std::string& hostPath, std::string_view bytes, 
         FailWithErrno();
         return false;
     }
-    bool ok = WriteFully(fd, bytes) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fdatasync(fd) == 0;
+    bool ok = io::Proceed(io::Step::Write) && WriteFully(fd, bytes) &&
+              ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fdatasync(fd) == 0;
     int savedErrno = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         savedErrno = errno;
     }
     if (ok) {
-        int renamed = replace
+        int renamed = !io::Proceed(io::Step::Rename) ? -1
+                      : replace
                           ? ::rename(temp.c_str(), hostPath.c_str())
                           : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, hostPath.c_str(), RENAME_NOREPLACE);
         // A file system without that rename: a hard link is made only where no name is.

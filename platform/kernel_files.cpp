@@ -1,6 +1,7 @@
 #include "platform/kernel_files.h"
 
 #include "platform/error.h"
+#include "platform/io_faults.h"
 #include "platform/paths.h"
 
 #include <fcntl.h>
@@ -116,7 +117,7 @@ bool MakeFolders(const std::string& path) {
 // by every account.
 bool Initialise(int fd, Kind kind, char state) {
     const char bytes[2] = {static_cast<char>(kind), state};
-    if (::ftruncate(fd, 0) != 0 ||
+    if (!io::Proceed(io::Step::KernelObject) || ::ftruncate(fd, 0) != 0 ||
         ::pwrite(fd, bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
         FailWithErrno();
         return false;
@@ -240,7 +241,7 @@ bool ReadState(int fd, char& state) {
 }
 
 bool WriteState(int fd, char state) {
-    if (::pwrite(fd, &state, 1, 1) != 1) {
+    if (!io::Proceed(io::Step::KernelObject) || ::pwrite(fd, &state, 1, 1) != 1) {
         FailWithErrno();
         return false;
     }

@@ -230,6 +230,22 @@ bool WriteProfileString(std::string_view file, std::string_view section, std::op
     return EditFile(file, [&](const Document& doc) { return profile::SetValue(doc, section, *key, *value); });
 }
 
+bool WriteProfileValues(std::string_view file, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& values) {
+    if (HasBreakOrNul(section)) return Refuse();
+    for (const auto& [key, value] : values)
+        if (!IsStorableKey(key) || HasBreakOrNul(value)) return Refuse();
+    return EditFile(file, [&](const Document& doc) -> std::optional<std::string> {
+        std::optional<Document> edited;
+        for (const auto& [key, value] : values) {
+            std::optional<std::string> bytes = profile::SetValue(edited ? *edited : doc, section, key, value);
+            if (bytes) edited.emplace(std::move(*bytes));
+        }
+        if (!edited) return std::nullopt;
+        return edited->Bytes();
+    });
+}
+
 bool WriteProfileSection(std::string_view file, std::string_view section,
                          std::optional<std::vector<std::string>> entries) {
     if (HasBreakOrNul(section)) return Refuse();

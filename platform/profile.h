@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -39,6 +40,12 @@ std::vector<std::string> ProfileSection(std::string_view file, std::string_view 
 // file's structure.
 bool WriteProfileString(std::string_view file, std::string_view section,
                         std::optional<std::string_view> key, std::optional<std::string_view> value);
+
+// Several WriteProfileString calls with values in one section, made as one replacement of the file:
+// a reader, a kill or a failure sees every key written or none. For entries whose keys belong
+// together; not a Win32 function.
+bool WriteProfileValues(std::string_view file, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& values);
 
 // WritePrivateProfileSection: replaces the entries of the first matching section; no data deletes
 // the section.

@@ -1,6 +1,7 @@
 #include "platform/registry_store.h"
 
 #include "platform/error.h"
+#include "platform/io_faults.h"
 #include "platform/paths.h"
 
 #include <sqlite3.h>
@@ -165,12 +166,17 @@ long Store::Begin(bool write) {
     if (sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
         return kErrorRegistryIoFailed;
     writing_ = write;
+    changesAtBegin_ = sqlite3_total_changes64(db_);
     return kErrorSuccess;
 }
 
 long Store::End(long code) {
     if (code == kErrorSuccess || !writing_) {
-        if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        // A commit that writes to disk may be refused; the transaction is then rolled back, as
+        // SQLite does with a commit that fails.
+        const bool refused = writing_ && sqlite3_total_changes64(db_) != changesAtBegin_ &&
+                             !io::Proceed(io::Step::Transaction);
+        if (!refused && sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) {
             if (writing_ && code == kErrorSuccess) ++ownChanges_;
             return code;
         }

@@ -94,6 +94,7 @@ class Store {
     std::uint64_t serial_;
     std::uint64_t ownChanges_ = 0;
     bool writing_ = false;
+    std::int64_t changesAtBegin_ = 0;
 };
 
 } // namespace plat::reg

@@ -400,6 +400,35 @@ TEST_F(Files, RemoveDeletesOneFileAndNothingElse) {
     EXPECT_THAT(HostNames("C:\\Target"), ElementsAre("t.txt")); // link targets untouched
 }
 
+TEST_F(Files, MoveReplacingRenamesOverAFileAndRefusesWhatItMustNotReplace) {
+    Write("C:\\Dir\\New.hiv", "new");
+    Write("C:\\Dir\\Old.hiv", "old");
+    EXPECT_TRUE(plat::MoveFileReplacing("C:\\Dir\\new.HIV", "C:\\Dir\\OLD.hiv"));
+    EXPECT_THAT(HostNames("C:\\Dir"), ElementsAre("Old.hiv"));
+    EXPECT_EQ(Read("C:\\Dir\\Old.hiv"), "new");
+
+    Write("C:\\Dir\\Next.hiv", "next");
+    Write("C:\\Dir\\RO.hiv", "kept");
+    Mode("C:\\Dir\\RO.hiv", 0444);
+    Folder("C:\\Dir\\Sub");
+    const struct {
+        const char* from;
+        const char* to;
+        std::uint32_t error;
+    } refused[] = {
+        {"C:\\Dir\\Next.hiv", "C:\\Dir\\RO.hiv", plat::kErrorAccessDenied},
+        {"C:\\Dir\\Next.hiv", "C:\\Dir\\Sub", plat::kErrorAccessDenied},
+        {"C:\\Dir\\Sub", "C:\\Dir\\Moved", plat::kErrorAccessDenied},
+        {"C:\\Dir\\Missing.hiv", "C:\\Dir\\Old.hiv", plat::kErrorFileNotFound},
+    };
+    for (const auto& c : refused) {
+        EXPECT_FALSE(plat::MoveFileReplacing(c.from, c.to)) << c.from << " " << c.to;
+        EXPECT_EQ(plat::LastError(), c.error) << c.from << " " << c.to;
+    }
+    EXPECT_EQ(Read("C:\\Dir\\RO.hiv"), "kept");
+    EXPECT_EQ(Read("C:\\Dir\\Next.hiv"), "next");
+}
+
 // ---- Listing -----------------------------------------------------------------------------------
 
 TEST(FilePattern, FollowsTheDosWildcardRules) {

@@ -12,8 +12,9 @@ namespace fs = std::filesystem;
 
 namespace tavo::test {
 
-TempPrefix::TempPrefix() {
-    std::string pattern = (fs::temp_directory_path() / "tavo-test-XXXXXX").string();
+TempPrefix::TempPrefix(const std::string& parent) {
+    std::string pattern =
+        ((parent.empty() ? fs::temp_directory_path() : fs::path(parent)) / "tavo-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     host_ = pattern;
     plat::SetPrefixFolder(host_);

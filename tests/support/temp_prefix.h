@@ -7,7 +7,8 @@ namespace tavo::test {
 
 class TempPrefix {
   public:
-    TempPrefix();
+    // In the system's temporary folder, or in `parent` when given.
+    explicit TempPrefix(const std::string& parent = {});
     ~TempPrefix();
     TempPrefix(const TempPrefix&) = delete;
     TempPrefix& operator=(const TempPrefix&) = delete;

@@ -1,0 +1,189 @@
+// Crash loop of the demo restore: tavoctl's "restore DVR --all" run in this process on fresh demo
+// machines, with each step in turn failing. Every file and key is wholly old or wholly new, the
+// run goes on past the failed entry, and its summary names what failed.
+#include "fault_loop.h"
+
+#include "catalogue/command_messages.h"
+#include "cli/exit_status.h"
+#include "cli/library_host.h"
+#include "cli/product_command.h"
+#include "engine/package_archive.h"
+#include "engine/path_roots.h"
+#include "engine/progress.h"
+#include "engine/reg_file_import.h"
+#include "engine/reg_file_parser.h"
+#include "engine/restore_flags.h"
+#include "engine/run_log.h"
+#include "engine/utilities.h"
+#include "tavoctl_process.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
+
+namespace tavo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<RegistryTop> kTops = {{plat::kHkeyLocalMachine, "SOFTWARE\\Orvane"}};
+// The DVR's INI, and the note of its live install path that a DVR restore keeps while it runs.
+constexpr const char* kMulti = "C:\\WINDOWS\\OrvMulti.ini";
+constexpr const char* kNote = "C:\\WINDOWS\\TavoRestore.ini";
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string ReadStream(std::FILE* stream) {
+    std::rewind(stream);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;)
+        text.append(buffer, n);
+    return text;
+}
+
+// A fresh demo machine with its registry, and the demo package beside its drives.
+struct DemoMachine {
+    DemoMachine() : package(fs::path(machine.host()) / "work" / "package") {
+        fs::copy(DEMO_MACHINE, machine.host(),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        for (const auto& entry : fs::recursive_directory_iterator(DEMO_PACKAGE)) {
+            const fs::path relative = fs::relative(entry.path(), DEMO_PACKAGE);
+            if (relative == "tavoctl" || relative == "Tavo") continue;
+            if (entry.is_directory())
+                fs::create_directories(package / relative);
+            else
+                fs::copy_file(entry.path(), package / relative);
+        }
+        const RegFileImport imported =
+            ImportRegFile(ParseRegFile(ReadFile(fs::path(DEMO_MACHINE) / "registry.reg")));
+        EXPECT_EQ(imported.error, 0) << imported.where;
+    }
+    std::vector<std::string> Arguments(const std::vector<std::string>& selection) const {
+        std::vector<std::string> arguments{"restore", "DVR"};
+        arguments.insert(arguments.end(), selection.begin(), selection.end());
+        arguments.insert(arguments.end(),
+                         {"--yes", "--package=" + package.string(), "--prefix=" + machine.host()});
+        return arguments;
+    }
+
+    FaultMachine machine;
+    fs::path package;
+};
+
+// The process-wide state a tavoctl process starts without.
+void ResetProcessState() {
+    Roots() = PathRoots{};
+    SpaceCounters() = {};
+    SetProgressCounter(0);
+    CurrentRunLog().Clear();
+    RestoreFlags() = RestoreFlagSet{};
+    Messages() = CommandMessages{};
+    SetSettingsIniPath({});
+    SetPackageArchivePath({});
+    ResetPackageArchive();
+}
+
+struct InProcessRun {
+    int status = -1;
+    std::string err; // the summary's failure lines
+};
+
+// tavoctl's product command, parsed and run as its main() does, with its output kept.
+InProcessRun RunTavoctlHere(const std::vector<std::string>& arguments) {
+    CLI::App app;
+    app.require_subcommand(1);
+    cli::ProductOptions options;
+    const cli::ProductCommandSet commands = cli::AddProductCommands(app, options);
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    app.parse(reversed);
+    ResetProcessState();
+    std::FILE* in = std::fopen("/dev/null", "r");
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    InProcessRun run;
+    run.status = cli::RunProductCommand(commands, options, {in, out, err, false, false});
+    run.err = ReadStream(err);
+    std::fclose(in);
+    std::fclose(out);
+    std::fclose(err);
+    return run;
+}
+
+// The restore of `selection`, failing at each step in turn with each of `kinds`.
+void RunRestoreLoop(const std::vector<std::string>& selection, std::span<const FaultKind> kinds) {
+    cli::UseLibraryLogic();
+    MachineState after;
+    {
+        const DemoMachine demo;
+        const InProcessRun run = RunTavoctlHere(demo.Arguments(selection));
+        ASSERT_EQ(run.status, cli::kExitDone) << run.err;
+        after = Snapshot(demo.machine, kTops);
+    }
+    {
+        // The run in this process is the run of the program.
+        const DemoMachine demo;
+        const TavoctlResult run = RunTavoctl(demo.Arguments(selection));
+        ASSERT_EQ(run.status, cli::kExitDone) << run.err;
+        EXPECT_EQ(Snapshot(demo.machine, kTops), after);
+    }
+    for (const FaultKind& kind : kinds) {
+        FaultLoop loop(kind);
+        const std::uint64_t steps = loop.Run([&](const FaultLoop& at) {
+            const DemoMachine demo;
+            const MachineState before = Snapshot(demo.machine, kTops);
+            ASSERT_NE(before, after);
+            at.Arm();
+            const InProcessRun run = RunTavoctlHere(demo.Arguments(selection));
+            if (!at.Stop()) {
+                EXPECT_EQ(run.status, cli::kExitDone) << run.err;
+                return;
+            }
+            MachineState now = Snapshot(demo.machine, kTops);
+            const std::string note = now.files.contains(kNote) ? now.files.at(kNote) : std::string();
+            now.files.erase(kNote);
+            // The DVR's INI holds the package's install path until it is written back; when that
+            // fails, the note keeps the live path for the next run.
+            if (now.files.at(kMulti) != after.files.at(kMulti) &&
+                now.files.at(kMulti) != before.files.at(kMulti) && NamedAsFailed(CurrentRunLog(), kMulti)) {
+                EXPECT_NE(note.find("InstallPath=C:\\DVR\\Dvr.exe"), std::string::npos) << note;
+                now.files[kMulti] = after.files.at(kMulti);
+            }
+            ExpectWholeOutcome(demo.machine, before, after, now, CurrentRunLog());
+            for (const RunLogEntry& entry : CurrentRunLog().entries()) {
+                if (entry.event != RunEvent::Failed) continue;
+                EXPECT_NE(run.err.find(entry.path), std::string::npos) << entry.path << " not in " << run.err;
+            }
+            // A failure that a later step of the run made good needs no report.
+            if (now == after) return;
+            EXPECT_EQ(run.status, cli::kExitEntriesFailed) << run.err;
+            // Run again, the restore completes.
+            EXPECT_EQ(RunTavoctlHere(demo.Arguments(selection)).status, cli::kExitDone);
+            MachineState again = Snapshot(demo.machine, kTops);
+            again.files.erase(kNote);
+            EXPECT_EQ(again, after);
+        });
+        EXPECT_GT(steps, 20u);
+    }
+    ResetProcessState();
+}
+
+TEST(DemoRestoreFaults, ARestoreThatFailsAtAnyStepGoesOnAndNamesWhatFailed) {
+    RunRestoreLoop({"--all"}, kFaultKinds);
+}
+
+// With the network item alone the DVR's INI is merged: the live network sections go into the side
+// copy of the package's file, which then replaces the live file whole.
+TEST(DemoRestoreFaults, AMergeOfTheDvrsIniThatFailsLeavesItWhole) {
+    RunRestoreLoop({"--select", "KEY_NETWORK"}, std::span(kFaultKinds, 1));
+}
+
+} // namespace
+} // namespace tavo::test
