@@ -21,8 +21,8 @@ struct FileKind {
     std::string_view section; // also the count key in "GENERAL"
     std::string_view prefix;  // of the entry keys
     KindRoot root;
-    bool folders;          // values name folders whose whole trees move
-    bool keepsUserDefine = false; // a reset leaves the user-define INI in place
+    bool folders;                  // values name folders whose whole trees move
+    bool keepsUserDefine = false;  // a reset leaves the user-define INI in place
     bool registersModules = false; // a restored module INI is made to name this machine
 };
 
@@ -32,12 +32,15 @@ constexpr FileKind kIniWindowPathAll{"INI_WINDOW_PATH_ALL", "IWPA_", KindRoot::W
 constexpr FileKind kIniWindowPathAllPnr{"INI_WINDOW_PATH_ALL_PNR", "IWPA_PNR_", KindRoot::Windows, false};
 constexpr FileKind kIniKwPathAll{"INI_KW_PATH_ALL", "IGPA_", KindRoot::ActiveProduct, false};
 constexpr FileKind kAllFileInKwPath{"ALL_FILE_IN_KW_PATH", "AFIGP_", KindRoot::ActiveProduct, true};
-constexpr FileKind kAllFileInKwPathPnr{"ALL_FILE_IN_KW_PATH_PNR", "AFIGP_PNR_", KindRoot::ActiveProduct, true};
+constexpr FileKind kAllFileInKwPathPnr{"ALL_FILE_IN_KW_PATH_PNR", "AFIGP_PNR_", KindRoot::ActiveProduct,
+                                       true};
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
@@ -89,16 +92,18 @@ void RunKind(const FileKind& kind, Direction direction, std::string_view actionF
             return;
         }
         if (kind.folders) {
-            if (direction == Direction::Packup) CopyFolderTree(*package, live);
-            else CopyFolderTree(live, *package);
+            if (direction == Direction::Packup)
+                CopyFolderTree(*package, live);
+            else
+                CopyFolderTree(live, *package);
         } else {
             if (direction == Direction::Packup) {
                 CopyOneFile(live, *package, 0, 1);
             } else {
-                CopyOneFile(*package, live, 0, 1);
-                // The live copy, not the package's, names this machine: the package keeps its
-                // placeholders for the next machine it is restored onto.
-                if (kind.registersModules) RegisterRestoredModuleFile(*package, live);
+                if (kind.registersModules && IsModuleFile(*package))
+                    RestoreModuleFile(*package, live);
+                else
+                    CopyOneFile(*package, live, 0, 1);
             }
         }
     });

@@ -1,5 +1,10 @@
 #include "engine/module_registration.h"
 
+#include "engine/copy.h"
+#include "engine/run_log.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 
 #include <algorithm>
@@ -31,7 +36,9 @@ int ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     return count;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The number n of a name that "<prefix>%d" formats from n, the prefix matched without regard to case.
 std::optional<long long> NumberOfName(std::string_view name, std::string_view prefix) {
@@ -65,6 +72,13 @@ std::vector<long long> NumbersNamed(const std::vector<std::string>& names, std::
     return numbers;
 }
 
+std::string UpperText(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
 } // namespace
 
 int GetMachineGuid(plat::Guid* guid) {
@@ -88,7 +102,9 @@ int RegisterImports(std::string_view path) {
     for (long long n : NumbersNamed(plat::ProfileKeys(path, "Setup"), "Import", 1, count)) {
         const std::string key = "Import" + std::to_string(n);
         std::string value = plat::ProfileString(path, "Setup", key);
-        if (ReplaceAll(value, placeholder, machineText) > 0) plat::WriteProfileString(path, "Setup", key, value);
+        if (ReplaceAll(value, placeholder, machineText) > 0 &&
+            !plat::WriteProfileString(path, "Setup", key, value))
+            return 0;
     }
     return 1;
 }
@@ -110,18 +126,35 @@ int RegisterModules(std::string_view path) {
         const std::string section = "Modual" + std::to_string(n);
         std::string value = plat::ProfileString(path, section, "SetupStr");
         const int guids = ReplaceAll(value, placeholder, machineText);
-        if (guids + ReplaceAll(value, kPlaceholderComputer, computer) > 0)
-            plat::WriteProfileString(path, section, "SetupStr", value);
+        if (guids + ReplaceAll(value, kPlaceholderComputer, computer) > 0 &&
+            !plat::WriteProfileString(path, section, "SetupStr", value))
+            return 0;
     }
     return 1;
 }
 
-void RegisterRestoredModuleFile(std::string_view package, std::string_view live) {
-    std::string upper(package);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (upper.find("ORVRIOM.INI") != std::string::npos) RegisterModules(live);
-    else if (upper.find("ORVWT.INI") != std::string::npos) RegisterImports(live);
+bool IsModuleFile(std::string_view package) {
+    const std::string upper = UpperText(package);
+    return upper.find("ORVRIOM.INI") != std::string::npos || upper.find("ORVWT.INI") != std::string::npos;
+}
+
+void RestoreModuleFile(std::string_view package, std::string_view live) {
+    // A package file that is not there takes the live file with it, as any restored file does.
+    if (plat::FileAttributes(package) == plat::kInvalidAttributes) {
+        CopyOneFile(package, live, 0, 1);
+        return;
+    }
+    const std::string work = plat::TempFolder() + "TavoModule.ini";
+    const bool modules = UpperText(package).find("ORVRIOM.INI") != std::string::npos;
+    if (plat::CopyFileTo(package, work, false) && (modules ? RegisterModules(work) : RegisterImports(work)))
+        CopyOneFile(work, live, 0, 1);
+    else
+        CurrentRunLog().Record(RunEvent::Failed, live,
+                               "cannot be registered to this machine, error " +
+                                   std::to_string(plat::LastError()));
+    if (!plat::RemoveFile(work) && plat::LastError() != plat::kErrorFileNotFound)
+        CurrentRunLog().Record(RunEvent::Failed, work,
+                               "cannot delete the work copy, error " + std::to_string(plat::LastError()));
 }
 
 } // namespace tavo

@@ -143,8 +143,12 @@ bool NamedAsFailed(const RunLog& log, const std::string& what) {
 void ExpectWholeOutcome(const TempPrefix& machine, const MachineState& before, const MachineState& after,
                         const MachineState& now, const RunLog& log) {
     EXPECT_EQ(Temporaries(machine), std::vector<std::string>());
-    for (const std::string& torn : Torn(before, after, now))
+    for (const std::string& torn : Torn(before, after, now)) {
+        // The temporary folder is scratch space: a work file there whose delete failed is left
+        // over, not torn, as long as the run reports it.
+        if (Upper(torn).starts_with("C:\\TEMP\\") && NamedAsFailed(log, torn)) continue;
         ADD_FAILURE() << torn << " is neither as before the run nor as the run makes it";
+    }
     for (const std::string& left : NotDone(before, after, now))
         EXPECT_TRUE(NamedAsFailed(log, left))
             << left << " was left as it was, and the run log names no failure of it";

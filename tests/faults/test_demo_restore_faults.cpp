@@ -54,6 +54,7 @@ struct DemoMachine {
     DemoMachine() : package(fs::path(machine.host()) / "work" / "package") {
         fs::copy(DEMO_MACHINE, machine.host(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::create_directories(package);
         for (const auto& entry : fs::recursive_directory_iterator(DEMO_PACKAGE)) {
             const fs::path relative = fs::relative(entry.path(), DEMO_PACKAGE);
             if (relative == "tavoctl" || relative == "Tavo") continue;
