@@ -4,6 +4,7 @@
 #include "engine/reg_file_import.h"
 #include "engine/reg_file_parser.h"
 #include "engine/reg_file_writer.h"
+#include "platform/host_io.h"
 #include "platform/paths.h"
 
 #include <cstdio>
@@ -59,10 +60,11 @@ int Export(const RegOptions& options, const TerminalStreams& streams) {
         std::fflush(streams.out);
         return kExitDone;
     }
-    std::ofstream out(options.file, std::ios::binary | std::ios::trunc);
-    out << exported.text;
-    out.close();
-    if (!out) return Report(streams, kExitNotRun, options.file + ": cannot be written");
+    // Whole or not at all: a full disk leaves the file that was there, never half an export.
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::absolute(options.file, ec);
+    if (ec || !plat::host::WriteAtomic(file.string(), exported.text))
+        return Report(streams, kExitNotRun, options.file + ": cannot be written");
     return kExitDone;
 }
 
