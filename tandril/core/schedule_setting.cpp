@@ -141,11 +141,16 @@ bool ScheduleSetting::Confirm(plat::Operator& op) {
         Refuse(op, kNoPermissionText);
         return false;
     }
-    Save();
+    if (const std::optional<std::string> failed = Save()) {
+        const std::string text = *failed + " write failed!";
+        op.ShowMessage(text, kScheduleMessageCaption, plat::MessageIcon::Exclamation,
+                       plat::MessageButtons::Ok);
+        return false;
+    }
     return true;
 }
 
-void ScheduleSetting::Save() {
+std::optional<std::string> ScheduleSetting::Save() {
     ScheduleSettings settings;
     settings.active = controls_.active ? 1 : 0;
     settings.type = controls_.type;
@@ -158,21 +163,23 @@ void ScheduleSetting::Save() {
     settings.password = controls_.password;
     if (!SaveScheduleSettings(settings)) {
         Trace("the settings file cannot be written");
-        return;
+        return Library().windowsFolder + "\\" + kScheduleSettingsFile;
     }
     const std::string file = ScheduleDatabaseFile(settings.type, settings.daySelect).value_or(databaseFile_);
     // The new file first: until it is written the service keeps the schedule it has.
     if (!WriteScheduleDatabase(file, Library().launchRecord)) {
         Trace("cannot write " + file);
-        return;
+        return file;
     }
     if (!databaseFile_.empty() && databaseFile_ != file) plat::RemoveFile(databaseFile_);
     databaseFile_ = file;
     if (!WriteServiceList(file)) {
         Trace("the service list cannot be written");
-        return;
+        return ScheduleServiceListFile();
     }
+    // The files are what the service reads when it next looks; a missed wake-up is only late.
     if (!SignalScheduleService()) Trace("its event cannot be set");
+    return std::nullopt;
 }
 
 } // namespace tandril

@@ -5,6 +5,7 @@
 #include "tandril/core/schedule_login.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,13 +58,15 @@ class ScheduleSetting {
 
     // OK: at least one category, a login the password library grants the backup right and that can
     // be stored; otherwise the reason in a message box and false. When accepted, saves the schedule
-    // and tells the service; true (the dialog closes, whatever the save achieved).
+    // and tells the service; true. A file of the schedule that cannot be written is named in a
+    // message box and gives false: the dialog stays open with what the operator chose.
     bool Confirm(plat::Operator& op);
 
   private:
     void Show(const ScheduleSettings& settings);
     void Reset(bool enable);
-    void Save();
+    // The file that could not be written, when one could not.
+    std::optional<std::string> Save();
 
     PrivilegeCheck getPrivilege_;
     ScheduleControls controls_;

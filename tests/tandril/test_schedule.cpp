@@ -223,7 +223,16 @@ TEST_F(ScheduleFiles, ADatabaseFileThatCannotBeWrittenLeavesTheServiceItsSchedul
     });
     // A folder stands where Tuesday's database file would go.
     ASSERT_EQ(plat::CreateFolderChain(Database("Tavo_DVR_D00100000_000099.kwj")), 0u);
-    Save([](ScheduleSetting& s) { s.SelectWeekDay(2); }); // OK still closes the dialog
+    ScheduleSetting setting(Privilege());
+    setting.SelectWeekDay(2);
+    setting.SetUserId("admin");
+    setting.SetPassword("pw");
+    // OK says which file failed and keeps the dialog open.
+    EXPECT_FALSE(setting.Confirm(op));
+    ASSERT_EQ(op.messages().size(), 1u) << op.Transcript();
+    EXPECT_NE(op.messages()[0].text.find("Tavo_DVR_D00100000_000099.kwj write failed!"), std::string::npos)
+        << op.messages()[0].text;
+    EXPECT_EQ(op.messages()[0].caption, "Tavo Auto Backup Setting");
     EXPECT_EQ(prefix.ReadHost(kSettingsFile), SettingsFile(1, 2));
     EXPECT_EQ(prefix.ReadHost(kServiceList), ServiceList("Tavo_DVR_D01000000_000099.kwj"));
     EXPECT_EQ(prefix.ReadHost(Database("Tavo_DVR_D01000000_000099.kwj")), DatabaseContents());
