@@ -2,9 +2,9 @@
 
 #include "engine/copy.h"
 #include "engine/run_log.h"
+#include "engine/work_copy.h"
 #include "platform/error.h"
 #include "platform/files.h"
-#include "platform/paths.h"
 #include "platform/profile.h"
 
 #include <algorithm>
@@ -144,17 +144,15 @@ void RestoreModuleFile(std::string_view package, std::string_view live) {
         CopyOneFile(package, live, 0, 1);
         return;
     }
-    const std::string work = plat::TempFolder() + "TavoModule.ini";
+    const WorkCopy work("TavoModule.ini");
     const bool modules = UpperText(package).find("ORVRIOM.INI") != std::string::npos;
-    if (plat::CopyFileTo(package, work, false) && (modules ? RegisterModules(work) : RegisterImports(work)))
-        CopyOneFile(work, live, 0, 1);
+    if (plat::CopyFileTo(package, work.path(), false) &&
+        (modules ? RegisterModules(work.path()) : RegisterImports(work.path())))
+        CopyOneFile(work.path(), live, 0, 1);
     else
         CurrentRunLog().Record(RunEvent::Failed, live,
                                "cannot be registered to this machine, error " +
                                    std::to_string(plat::LastError()));
-    if (!plat::RemoveFile(work) && plat::LastError() != plat::kErrorFileNotFound)
-        CurrentRunLog().Record(RunEvent::Failed, work,
-                               "cannot delete the work copy, error " + std::to_string(plat::LastError()));
 }
 
 } // namespace tavo

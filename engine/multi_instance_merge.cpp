@@ -2,6 +2,7 @@
 
 #include "engine/restore_flags.h"
 #include "engine/run_log.h"
+#include "engine/work_copy.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -31,7 +32,8 @@ std::string LowerCase(std::string_view text) {
 }
 
 // A failed copy is recorded against the live INI, the file the merge could not bring back.
-bool CopyRecorded(const std::string& from, std::string_view to, std::string_view live, std::string_view what) {
+bool CopyRecorded(const std::string& from, std::string_view to, std::string_view live,
+                  std::string_view what) {
     if (plat::CopyFileTo(from, to, false)) return true;
     CurrentRunLog().Record(RunEvent::Failed, live,
                            std::string(what) + " " + std::string(to) + " from " + from + " failed, error " +
@@ -78,17 +80,22 @@ int MergeMultiInstanceIni(std::string_view source, std::string_view destination)
     if (!CopyRecorded(std::string(source), side, destination, "side copy")) return 0;
     RunLog& log = CurrentRunLog();
     if (RestoreFlags().networkSelected) {
-        // Each section lands whole; one that does not is named, and the others still come.
-        bool all = true;
+        // The sections go into a work copy of the live file, which then replaces it whole: a
+        // failure part-way leaves the live file as it was, never with some sections new.
+        const WorkCopy work("TavoMerge.ini");
+        if (plat::FileAttributes(destination) != plat::kInvalidAttributes &&
+            !CopyRecorded(std::string(destination), work.path(), destination, "work copy"))
+            return 0;
         for (std::string_view section : kNetworkSections) {
-            if (CopyIniSection(section, side, destination)) continue;
-            all = false;
+            if (CopyIniSection(section, side, work.path())) continue;
             log.Record(RunEvent::Failed, destination,
                        "network section " + std::string(section) + " from " + side + " failed, error " +
                            std::to_string(plat::LastError()));
+            return 0;
         }
-        if (all) log.Record(RunEvent::Copied, destination, "network sections from " + side);
-        return all ? 1 : 0;
+        if (!CopyRecorded(work.path(), destination, destination, "merged copy")) return 0;
+        log.Record(RunEvent::Copied, destination, "network sections from " + side);
+        return 1;
     }
     // A live section that cannot be kept in the side copy must not be lost by copying it over.
     for (std::string_view section : kNetworkSections) {

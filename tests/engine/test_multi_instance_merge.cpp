@@ -3,7 +3,10 @@
 #include "engine/multi_instance_merge.h"
 #include "engine/restore_flags.h"
 #include "engine_fixture.h"
+#include "platform/io_faults.h"
 #include "platform/profile.h"
+
+#include <cerrno>
 
 namespace tavo::test {
 namespace {
@@ -57,6 +60,28 @@ TEST_F(MultiInstanceMerge, NetworkOnlyChangesOnlyTheNetworkSections) {
     EXPECT_EQ(Live("Remote DVR", "R"), "1");
     EXPECT_EQ(Live("NetWork", "Port"), "8080");
     EXPECT_EQ(Live("NetWork", "LiveOnly"), "(none)");
+}
+
+TEST_F(MultiInstanceMerge, ANetworkOnlyMergeThatFailsAtAnyStepLeavesTheLiveFileWhole) {
+    const std::string old = Read(kLive);
+    Restore(false, true);
+    const std::string merged = Read(kLive);
+    Write(kLive, old);
+    for (std::uint64_t n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        CurrentRunLog().Clear();
+        plat::io::FailAt(n, ENOSPC);
+        Restore(false, true);
+        const bool fired = plat::io::Fired();
+        plat::io::Disarm();
+        const std::string now = Read(kLive);
+        EXPECT_TRUE(now == old || now == merged) << now;
+        if (!fired) break;
+        if (now == old) {
+            EXPECT_GT(CurrentRunLog().Count(RunEvent::Failed), 0u) << "a merge not made is named";
+        }
+        Write(kLive, old);
+    }
 }
 
 TEST_F(MultiInstanceMerge, BothOrNeitherCopyTheFileWholeAndAPackupNeverMerges) {
