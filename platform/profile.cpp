@@ -156,6 +156,17 @@ template <class Edit> bool EditFile(std::string_view file, Edit edit) {
     return profile::Replace(*path, *host, std::move(*bytes), exists ? current.mode : 0644);
 }
 
+// Section entries the profile functions can store: no line break or NUL, a storable key.
+bool StorableEntries(const std::vector<std::string>& entries) {
+    for (const std::string& entry : entries) {
+        std::size_t equals = entry.find('=');
+        if (HasBreakOrNul(entry) ||
+            (equals != entry.npos && !IsStorableKey(std::string_view(entry).substr(0, equals))))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string ProfileString(std::string_view file, std::string_view section, std::string_view key,
@@ -251,14 +262,30 @@ bool WriteProfileSection(std::string_view file, std::string_view section,
     if (HasBreakOrNul(section)) return Refuse();
     if (!entries)
         return EditFile(file, [&](const Document& doc) { return profile::DeleteSection(doc, section); });
-    for (const std::string& entry : *entries) {
-        std::size_t equals = entry.find('=');
-        if (HasBreakOrNul(entry) ||
-            (equals != entry.npos && !IsStorableKey(std::string_view(entry).substr(0, equals))))
-            return Refuse();
-    }
+    if (!StorableEntries(*entries)) return Refuse();
     return EditFile(file,
                     [&](const Document& doc) { return profile::ReplaceSection(doc, section, *entries); });
+}
+
+bool WriteProfileSectionAndValue(std::string_view file, std::string_view section,
+                                 std::optional<std::vector<std::string>> entries,
+                                 std::string_view valueSection, std::string_view key,
+                                 std::string_view value) {
+    if (HasBreakOrNul(section) || HasBreakOrNul(valueSection) || !IsStorableKey(key) ||
+        HasBreakOrNul(value) || (entries && !StorableEntries(*entries)))
+        return Refuse();
+    return EditFile(file, [&](const Document& doc) -> std::optional<std::string> {
+        std::optional<Document> edited;
+        if (entries) {
+            std::optional<std::string> bytes = profile::ReplaceSection(doc, section, *entries);
+            if (bytes) edited.emplace(std::move(*bytes));
+        }
+        std::optional<std::string> bytes =
+            profile::SetValue(edited ? *edited : doc, valueSection, key, value);
+        if (bytes) edited.emplace(std::move(*bytes));
+        if (!edited) return std::nullopt;
+        return edited->Bytes();
+    });
 }
 
 } // namespace plat

@@ -38,8 +38,8 @@ std::vector<std::string> ProfileSection(std::string_view file, std::string_view 
 // WritePrivateProfileString: a value writes the key; no value deletes the key; no key deletes the
 // section. Refuses (false, file unchanged, last error 87) any name or value that would change the
 // file's structure.
-bool WriteProfileString(std::string_view file, std::string_view section,
-                        std::optional<std::string_view> key, std::optional<std::string_view> value);
+bool WriteProfileString(std::string_view file, std::string_view section, std::optional<std::string_view> key,
+                        std::optional<std::string_view> value);
 
 // Several WriteProfileString calls with values in one section, made as one replacement of the file:
 // a reader, a kill or a failure sees every key written or none. For entries whose keys belong
@@ -51,5 +51,12 @@ bool WriteProfileValues(std::string_view file, std::string_view section,
 // the section.
 bool WriteProfileSection(std::string_view file, std::string_view section,
                          std::optional<std::vector<std::string>> entries);
+
+// A WriteProfileSection and a WriteProfileString of one file made as one replacement of the file,
+// for a section and a key elsewhere that belong together: a reader, a kill or a failure sees both
+// written or neither. An absent `entries` leaves the section alone. Not a Win32 function.
+bool WriteProfileSectionAndValue(std::string_view file, std::string_view section,
+                                 std::optional<std::vector<std::string>> entries,
+                                 std::string_view valueSection, std::string_view key, std::string_view value);
 
 } // namespace plat

@@ -46,31 +46,35 @@ Work WorkFor(int previousCount, int newCount) {
     return work;
 }
 
-// The section is replaced in one write, so no interruption can leave a skin without its buttons.
-void RebuildButtonLines(const std::string& skinFile, const std::string& bitmapFolder, bool withButton) {
+// The kept button lines of a skin file, with the user-define button's line when it has one.
+std::vector<std::string> ButtonLines(const std::string& skinFile, const std::string& bitmapFolder,
+                                     bool withButton) {
     std::vector<std::string> entries;
     for (std::string_view key : kKeptButtonKeys)
         entries.push_back(std::string(key) + '=' + plat::ProfileString(skinFile, "ButtonLines", key, ""));
     if (withButton) entries.push_back("5=" + bitmapFolder + "\\UserDefineUp.bmp");
-    plat::WriteProfileSection(skinFile, "ButtonLines", std::move(entries));
+    return entries;
+}
+
+// One skin file in one write, so no interruption can leave it without its buttons, or with button
+// lines that do not go with its button.
+void WriteSkin(const std::string& skinFile, const std::string& bitmapFolder, int newCount, Work work,
+               const std::string& buttonLine) {
+    // A rebuild always comes with the button's line.
+    std::optional<std::vector<std::string>> lines;
+    if (work.rebuildLines) lines = ButtonLines(skinFile, bitmapFolder, newCount != 0);
+    plat::WriteProfileSectionAndValue(skinFile, "ButtonLines", std::move(lines), "Button5", "1", buttonLine);
 }
 
 void WriteSkins(int newCount, Work work, const std::string& suiteFolder) {
-    const std::string tip = work.writeButton ? UserDefineTip() : std::string();
+    const std::string tip = UserDefineTip();
     for (const Resolution& resolution : kResolutions) {
         const std::string folder(resolution.folder);
         const std::string metalFolder = "Metal_Style\\" + folder;
-        const std::string normalFile = suiteFolder + '\\' + folder + '\\' + std::string(kSkinFile);
-        const std::string metalFile = suiteFolder + '\\' + metalFolder + '\\' + std::string(kSkinFile);
-        if (work.rebuildLines) {
-            RebuildButtonLines(metalFile, metalFolder, newCount != 0);
-            RebuildButtonLines(normalFile, folder, newCount != 0);
-        }
-        if (work.writeButton) {
-            const std::string line = std::string(resolution.buttonLine) + tip + ",FALSE";
-            plat::WriteProfileString(normalFile, "Button5", "1", line);
-            plat::WriteProfileString(metalFile, "Button5", "1", line);
-        }
+        const std::string line = std::string(resolution.buttonLine) + tip + ",FALSE";
+        WriteSkin(suiteFolder + '\\' + metalFolder + '\\' + std::string(kSkinFile), metalFolder, newCount,
+                  work, line);
+        WriteSkin(suiteFolder + '\\' + folder + '\\' + std::string(kSkinFile), folder, newCount, work, line);
     }
 }
 
