@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds and tests with, when any is missing.
+# Installs the Debian packages the project builds and tests with, when any is missing, and the
+# packages named as arguments (for builds of their own, such as the fuzz build).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libsqlite3-dev libsodium-dev libcli11-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
+  "$@"
 )
 
 missing=()

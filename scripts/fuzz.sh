@@ -12,22 +12,11 @@ target="${1:?usage: scripts/fuzz.sh TARGET [SECONDS] [libFuzzer options...]}"
 seconds="${2:-600}"
 shift $(($# < 2 ? $# : 2))
 
-scripts/deps.sh
-# clang and its libFuzzer runtime, only for this build.
+# The project's packages, and clang with its libFuzzer runtime for this build.
 packages=(clang libclang-rt-dev)
 version="$(apt-cache policy clang 2>/dev/null | sed -n 's/^ *Candidate: 1:\([0-9]*\).*/\1/p')"
 [ -n "$version" ] && packages=(clang "libclang-rt-$version-dev")
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing missing packages: ${missing[*]}" >&2
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
-fi
+scripts/deps.sh "${packages[@]}"
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "fuzz_$target"
