@@ -313,6 +313,9 @@ TEST_F(DemoTest, ARestoreKilledAtAnyPointCompletesWhenRunAgain) {
         // DVR's INI before its install path is written back).
         for (const auto& [path, bytes] : FilesOf(victim)) {
             if (path == "WINDOWS/TavoRestore.ini") continue; // the note of the live install path
+            // The engine's work copies are scratch files of the temporary folder; the next run
+            // starts them anew and deletes them.
+            if (path == "Temp/TavoModule.ini" || path == "Temp/TavoMerge.ini") continue;
             SCOPED_TRACE(path);
             const bool old = before.contains(path) && before.at(path) == bytes;
             const bool restored = expected.contains(path) && expected.at(path) == bytes;
