@@ -5,8 +5,6 @@
 #include "tandril/core/option_tree_states.h"
 #include "tandril/gui/current_option_tree_dialog.h"
 
-#include <QWidget>
-
 #include <string>
 
 using namespace tandril;
