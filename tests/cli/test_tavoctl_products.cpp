@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "support/demo_package.h"
 #include "support/kernel_peer.h"
 #include "support/temp_prefix.h"
 #include "tavoctl_process.h"
@@ -73,15 +74,7 @@ class DemoTest : public ::testing::Test {
   protected:
     DemoTest() : package(fs::path(machine.host()) / "work" / "package") {
         LayOutMachine(machine);
-        fs::create_directories(package);
-        for (const auto& entry : fs::recursive_directory_iterator(DEMO_PACKAGE)) {
-            const fs::path relative = fs::relative(entry.path(), DEMO_PACKAGE);
-            if (relative == "tavoctl" || relative == "Tavo") continue;
-            if (entry.is_directory())
-                fs::create_directories(package / relative);
-            else
-                fs::copy_file(entry.path(), package / relative);
-        }
+        CopyDemoPackage(DEMO_PACKAGE, package);
     }
 
     static void LayOutMachine(const TempPrefix& m) {

@@ -15,6 +15,7 @@
 #include "engine/restore_flags.h"
 #include "engine/run_log.h"
 #include "engine/utilities.h"
+#include "support/demo_package.h"
 #include "tavoctl_process.h"
 
 #include <CLI/CLI.hpp>
@@ -54,15 +55,7 @@ struct DemoMachine {
     DemoMachine() : package(fs::path(machine.host()) / "work" / "package") {
         fs::copy(DEMO_MACHINE, machine.host(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        fs::create_directories(package);
-        for (const auto& entry : fs::recursive_directory_iterator(DEMO_PACKAGE)) {
-            const fs::path relative = fs::relative(entry.path(), DEMO_PACKAGE);
-            if (relative == "tavoctl" || relative == "Tavo") continue;
-            if (entry.is_directory())
-                fs::create_directories(package / relative);
-            else
-                fs::copy_file(entry.path(), package / relative);
-        }
+        CopyDemoPackage(DEMO_PACKAGE, package);
         const RegFileImport imported =
             ImportRegFile(ParseRegFile(ReadFile(fs::path(DEMO_MACHINE) / "registry.reg")));
         EXPECT_EQ(imported.error, 0) << imported.where;
