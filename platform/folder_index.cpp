@@ -67,6 +67,22 @@ const FolderNames* ReadFolder(const std::string& folder, const struct stat& st) 
     return &names;
 }
 
+struct KnownFolders {
+    unsigned generation = 0;
+    std::unordered_map<std::string, std::string> hostByWindows;
+};
+
+KnownFolders& Known() {
+    static KnownFolders known;
+    if (known.generation != PrefixGeneration()) {
+        known.hostByWindows.clear();
+        known.generation = PrefixGeneration();
+    }
+    return known;
+}
+
+constexpr std::size_t kMaxKnownFolders = 4096;
+
 std::pair<std::string, std::string> Split(const std::string& hostPath) {
     std::size_t slash = hostPath.rfind('/');
     if (slash == std::string::npos) return {};
@@ -107,6 +123,24 @@ void NoteEntryAdded(const std::string& hostPath) {
 void NoteEntryRemoved(const std::string& hostPath) {
     // Another spelling of the name may now be the one to find: read the folder again when asked.
     Folders().erase(Split(hostPath).first);
+}
+
+std::optional<std::string> KnownFolder(const std::string& windowsFolder) {
+    auto& folders = Known().hostByWindows;
+    auto it = folders.find(windowsFolder);
+    if (it == folders.end()) return std::nullopt;
+    struct stat st {};
+    if (stat(it->second.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        folders.erase(it);
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+void NoteKnownFolder(const std::string& windowsFolder, const std::string& hostFolder) {
+    auto& folders = Known().hostByWindows;
+    if (folders.size() >= kMaxKnownFolders) folders.clear();
+    folders[windowsFolder] = hostFolder;
 }
 
 } // namespace plat::host

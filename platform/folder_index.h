@@ -16,4 +16,11 @@ std::optional<std::string> FindEntryNoCase(const std::string& folder, const std:
 void NoteEntryAdded(const std::string& hostPath);
 void NoteEntryRemoved(const std::string& hostPath);
 
+// The host folder that a full Windows folder path (no closing '\') resolved to, while that host
+// path is still a folder of the same machine prefix; so that the copies of a tree walk do not
+// resolve every parent from the drive's root again. A folder of another spelling that another
+// process creates beside the one found is seen only once the found one is gone.
+std::optional<std::string> KnownFolder(const std::string& windowsFolder);
+void NoteKnownFolder(const std::string& windowsFolder, const std::string& hostFolder);
+
 } // namespace plat::host

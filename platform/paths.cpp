@@ -137,7 +137,28 @@ bool IsValidWindowsName(std::string_view name) {
     return true;
 }
 
+namespace {
+// True when FullWindowsPath would give the path back as it is: a drive path with an upper-case
+// letter whose components are all plain names. Most paths the engine hands on are full already.
+bool IsFullAlready(std::string_view p) {
+    if (p.size() < 3 || p[0] < 'A' || p[0] > 'Z' || p[1] != ':' || p[2] != '\\') return false;
+    std::size_t start = 3;
+    while (start < p.size()) {
+        std::size_t end = p.find('\\', start);
+        const bool last = end == std::string_view::npos;
+        if (last) end = p.size();
+        std::string_view part = p.substr(start, end - start);
+        if (part.empty() || part.find('/') != std::string_view::npos || part == "." || part == "..") return false;
+        // A closing period goes from any name, trailing periods and spaces from the last one.
+        if (part.back() == '.' || (part.back() == ' ' && last)) return false;
+        start = end + 1;
+    }
+    return true;
+}
+} // namespace
+
 std::string FullWindowsPath(std::string_view path) {
+    if (IsFullAlready(path)) return std::string(path);
     std::string p(path);
     for (char& c : p)
         if (c == '/') c = '\\';
@@ -202,14 +223,32 @@ std::optional<std::string> ToHostPath(std::string_view windowsPath) {
         SetLastError(kErrorPathNotFound);
         return std::nullopt;
     }
-    std::string host = DriveRoot(full[0]);
-    if (!IsHostFolder(host)) {
-        SetLastError(kErrorPathNotFound);
-        return std::nullopt;
+    const bool trailing = full.size() > 3 && full.back() == '\\';
+    if (trailing) full.pop_back();
+
+    // The parent folder, when it was resolved before and is still there, spares the walk from the
+    // drive's root.
+    const std::size_t parentEnd = full.size() > 3 ? full.rfind('\\') : std::string::npos;
+    const std::string parent = parentEnd != std::string::npos && parentEnd > 2 ? full.substr(0, parentEnd) : "";
+    std::string host;
+    std::size_t start = 3;
+    bool parentKnown = false;
+    if (!parent.empty()) {
+        if (auto known = host::KnownFolder(parent)) {
+            host = std::move(*known);
+            start = parentEnd + 1;
+            parentKnown = true;
+        }
+    }
+    if (!parentKnown) {
+        host = DriveRoot(full[0]);
+        if (!IsHostFolder(host)) {
+            SetLastError(kErrorPathNotFound);
+            return std::nullopt;
+        }
     }
 
     bool resolving = true; // once a component is missing, the rest is kept as written
-    std::size_t start = 3;
     while (start < full.size()) {
         std::size_t end = full.find('\\', start);
         if (end == std::string::npos) end = full.size();
@@ -226,9 +265,10 @@ std::optional<std::string> ToHostPath(std::string_view windowsPath) {
             }
         }
         host += "/" + part;
+        if (end == parentEnd && resolving && !parentKnown) host::NoteKnownFolder(parent, host);
         start = end + 1;
     }
-    if (full.size() > 3 && full.back() == '\\') host += '/';
+    if (trailing) host += '/';
     if (host.empty()) host = "/";
     return host;
 }

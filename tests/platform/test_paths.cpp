@@ -108,6 +108,22 @@ TEST_F(PathMapping, PrefersTheExactSpellingWhenTheHostHoldsSeveralCases) {
     EXPECT_EQ(*plat::ToHostPath("C:\\Dup\\A.ini"), C("/Dup/A.INI"));
 }
 
+// A folder found once is remembered; another process that renames it, or puts a file in its
+// place, is seen at the next look-up.
+TEST_F(PathMapping, FollowsFoldersThatChangeOnTheHostAfterALookUp) {
+    prefix.WriteHost("C:\\Logs\\Day\\a.log", "");
+    EXPECT_EQ(*plat::ToHostPath("C:\\logs\\day\\A.LOG"), C("/Logs/Day/a.log"));
+    std::filesystem::rename(C("/Logs/Day"), C("/Logs/DAY"));
+    EXPECT_EQ(*plat::ToHostPath("C:\\logs\\day\\A.LOG"), C("/Logs/DAY/a.log"));
+    std::filesystem::remove_all(C("/Logs/DAY"));
+    prefix.WriteHost("C:\\Logs\\day", "a file now");
+    EXPECT_EQ(*plat::ToHostPath("C:\\logs\\day\\A.LOG"), C("/Logs/day/A.LOG"));
+
+    // Another machine prefix never answers with this one's folders.
+    tavo::test::TempPrefix other;
+    EXPECT_EQ(*plat::ToHostPath("C:\\logs\\day\\A.LOG"), other.host() + "/drive_c/logs/day/A.LOG");
+}
+
 TEST_F(PathMapping, MapsDriveLetters) {
     EXPECT_EQ(*plat::ToHostPath("Z:\\"), "/");
     EXPECT_EQ(*plat::ToHostPath("z:\\tmp"), "/tmp");
