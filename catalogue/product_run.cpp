@@ -144,7 +144,7 @@ int Restore(const SelectionTree& tree, const PasswordFolder& passwordFolder) {
     const std::string& exportFile = ExportFilePath();
     RestoreFlags() = RestoreFlagSet{};
     const bool keepsInstallPath = product == 1 && !Roots().dvrInstallPath.empty();
-    if (keepsInstallPath) NoteDvrInstallPath(Roots().dvrInstallPath);
+    if (keepsInstallPath) NoteDvrSettings(Roots().dvrInstallPath);
     bool selected = false;
     for (ItemHandle item = 0; item < tree.Count(); ++item) {
         const ItemEntry& entry = tree.Entry(item);
@@ -160,22 +160,14 @@ int Restore(const SelectionTree& tree, const PasswordFolder& passwordFolder) {
                      std::to_string(flags.networkSelected) + ", plain copy " + std::to_string(flags.plainCopy) + "\n");
     if (selected) RunPackupRestore(ClosingActionFile(), exportFile, 0, product);
     // An empty value would wipe the live path rather than keep it.
-    if (keepsInstallPath) {
-        // Until the live path is back, the note stays for the next run to put it back.
-        if (plat::WriteProfileString("OrvMulti.ini", "General", "InstallPath", Roots().dvrInstallPath))
-            ForgetDvrInstallPath();
-        else
-            CurrentRunLog().Record(RunEvent::Failed, plat::ProfileFilePath("OrvMulti.ini"),
-                                   "the live install path cannot be written back, error " +
-                                       std::to_string(plat::LastError()) + "; the next run puts it back");
-    }
+    if (keepsInstallPath) WriteBackDvrSettings(Roots().dvrInstallPath);
     return 1;
 }
 
 } // namespace
 
 int PrepareRun(const SelectionTree& tree) {
-    RecoverDvrInstallPath();
+    RecoverDvrSettings();
     if (!PreparePaths(CatalogueProduct(tree.Product()))) return 0;
     std::int64_t sum = 0;
     for (ItemHandle item = 0; item < tree.Count(); ++item)
@@ -191,10 +183,10 @@ int RunProduct(const SelectionTree& tree, int direction) {
 void RunDefaultsForAllItems(const SelectionTree& dvrTree) {
     const std::string installPath = plat::ProfileString("OrvMulti.ini", "General", "InstallPath", "");
     const auto pal = static_cast<std::int32_t>(plat::ProfileInt("OrvPal.ini", "General", "PAL", 0));
+    NoteDvrSettings(installPath, pal);
     for (ItemHandle item = 0; item < dvrTree.Count(); ++item)
         RunDefaults(dvrTree.Entry(item).actionFile);
-    if (!installPath.empty()) plat::WriteProfileString("OrvMulti.ini", "General", "InstallPath", installPath);
-    plat::WriteProfileString("OrvPal.ini", "General", "PAL", std::to_string(pal));
+    WriteBackDvrSettings(installPath, pal);
 }
 
 } // namespace tavo

@@ -97,6 +97,11 @@ class EntryRunner {
         // files back then, and no file is deleted.
         keepsLiveFiles_ =
             direction_ == Direction::Restore && !kind_.fullPaths && log.HasFailed(referencedIni_);
+        // The same for a reset whose delete of the list failed: the list stays, and so do its files.
+        if (direction_ == Direction::Defaults && log.HasFailed(referencedIni_)) {
+            log.Record(RunEvent::Kept, referencedIni_, "its files are kept: the list was not reset");
+            return;
+        }
         if (keepsLiveFiles_) {
             const std::optional<std::string> packageIni = PackagePath(packageFolder_, file);
             if (!packageIni) return;

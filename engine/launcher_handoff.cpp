@@ -1,6 +1,8 @@
 #include "engine/launcher_handoff.h"
 
 #include "engine/path_roots.h"
+#include "engine/run_log.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 
 #include <string>
@@ -18,13 +20,25 @@ bool IsGeneralActionFile(std::string_view actionFile) {
     return actionFile.find("General.ini") != std::string_view::npos;
 }
 
+// The library reports no failure: each skin file it could not write is the run's failed entry,
+// so the summary names it and a run again brings the button in line.
+template <class Write> void Watched(Write write) {
+    plat::ProfileWriteWatch watch;
+    write();
+    for (const plat::ProfileWriteWatch::Failure& failure : watch.failures())
+        CurrentRunLog().Record(RunEvent::Failed, plat::ProfileFilePath(failure.file),
+                               "the launcher button cannot be written, error " + std::to_string(failure.error));
+}
+
 // The DVR's install folder names the suite folder; without it the library finds the folder itself.
 void WriteButton(const LauncherHost& host, int previousCount, int newCount) {
     const std::string& suiteFolder = InstallFolder(1);
-    if (!suiteFolder.empty())
-        host.writeButtonWithPath(previousCount, newCount, suiteFolder);
-    else
-        host.writeButton(previousCount, newCount);
+    Watched([&] {
+        if (!suiteFolder.empty())
+            host.writeButtonWithPath(previousCount, newCount, suiteFolder);
+        else
+            host.writeButton(previousCount, newCount);
+    });
 }
 
 int StoredCount(std::string_view file) {
@@ -61,7 +75,7 @@ UserDefineCopy::UserDefineCopy(std::string_view source, std::string_view destina
 
 void UserDefineCopy::Report() const {
     const LauncherHost* host = Host();
-    if (host) host->writeButtonWithPath(before_, after_, Roots().activeProductFolder);
+    if (host) Watched([&] { host->writeButtonWithPath(before_, after_, Roots().activeProductFolder); });
 }
 
 } // namespace tavo

@@ -11,7 +11,7 @@ namespace tavo {
 enum class RunEvent {
     Copied,   // a file was copied (path: the destination)
     Deleted,  // a file was deleted
-    Kept,     // a program file that a delete passed over, or a copy onto itself
+    Kept,     // a program file that a delete passed over, files a reset leaves with their list, or a copy onto itself
     Skipped,  // an entry that named nothing to do (empty value, missing source folder, ...)
     Failed,   // an operation that failed; detail says why
 };

@@ -8,6 +8,9 @@
 
 namespace plat {
 
+// Tells every live ProfileWriteWatch of a write that could not be made.
+void NoteFailedProfileWrite(std::string_view file, std::uint32_t error);
+
 namespace {
 
 using profile::Document;
@@ -131,9 +134,14 @@ bool Refuse() {
     return false;
 }
 
+std::vector<ProfileWriteWatch*>& Watches() {
+    static std::vector<ProfileWriteWatch*> watches;
+    return watches;
+}
+
 // Runs an edit under the file's cross-process lock on its current content, and writes the result
 // when it changed anything.
-template <class Edit> bool EditFile(std::string_view file, Edit edit) {
+template <class Edit> bool EditFileOnce(std::string_view file, Edit edit) {
     std::optional<std::string> path = WindowsPathOf(file);
     if (!path) return false;
     std::optional<std::string> host = ToHostPath(*path);
@@ -154,6 +162,12 @@ template <class Edit> bool EditFile(std::string_view file, Edit edit) {
         return false;
     }
     return profile::Replace(*path, *host, std::move(*bytes), exists ? current.mode : 0644);
+}
+
+template <class Edit> bool EditFile(std::string_view file, Edit edit) {
+    if (EditFileOnce(file, edit)) return true;
+    NoteFailedProfileWrite(file, LastError());
+    return false;
 }
 
 // Section entries the profile functions can store: no line break or NUL, a storable key.
@@ -286,6 +300,19 @@ bool WriteProfileSectionAndValue(std::string_view file, std::string_view section
         if (!edited) return std::nullopt;
         return edited->Bytes();
     });
+}
+
+void NoteFailedProfileWrite(std::string_view file, std::uint32_t error) {
+    for (ProfileWriteWatch* watch : Watches())
+        watch->failures_.push_back({std::string(file), error});
+}
+
+ProfileWriteWatch::ProfileWriteWatch() {
+    Watches().push_back(this);
+}
+
+ProfileWriteWatch::~ProfileWriteWatch() {
+    std::erase(Watches(), this);
 }
 
 } // namespace plat

@@ -59,4 +59,25 @@ bool WriteProfileSectionAndValue(std::string_view file, std::string_view section
                                  std::optional<std::vector<std::string>> entries,
                                  std::string_view valueSection, std::string_view key, std::string_view value);
 
+// Collects, while it lives, the profile writes of this process that could not be made (the file
+// could not be read, locked or replaced), with the last error of each: for a caller that hands work
+// to code with no failure result of its own, such as the shared library's launcher-button writer.
+// Watches nest; each write that fails is noted in every watch alive.
+class ProfileWriteWatch {
+  public:
+    struct Failure {
+        std::string file; // as the writer named it
+        std::uint32_t error;
+    };
+    ProfileWriteWatch();
+    ~ProfileWriteWatch();
+    ProfileWriteWatch(const ProfileWriteWatch&) = delete;
+    ProfileWriteWatch& operator=(const ProfileWriteWatch&) = delete;
+    const std::vector<Failure>& failures() const { return failures_; }
+
+  private:
+    friend void NoteFailedProfileWrite(std::string_view file, std::uint32_t error);
+    std::vector<Failure> failures_;
+};
+
 } // namespace plat

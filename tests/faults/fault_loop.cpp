@@ -30,7 +30,7 @@ std::string WindowsPathOf(const fs::path& root, const fs::path& host) {
     return path;
 }
 
-// Splits registry text into its keys: the name in each "[...]" header, with the lines below it.
+// Splits registry text into its keys: the name in each "[...]" header, with the value lines below it.
 void AddKeys(const std::string& text, std::map<std::string, std::string>& keys) {
     std::string* current = nullptr;
     std::size_t start = 0;
@@ -40,8 +40,8 @@ void AddKeys(const std::string& text, std::map<std::string, std::string>& keys) 
         const std::string line = text.substr(start, end - start);
         if (line.starts_with("[") && line.find(']') != std::string::npos)
             current = &keys[line.substr(1, line.rfind(']') - 1)];
-        else if (current)
-            *current += line + "\n";
+        else if (current && !line.empty())
+            *current += line + "\n"; // blank lines only part keys, so the last key has one more
         start = end + 1;
     }
 }

@@ -315,6 +315,25 @@ TEST_F(ProfileWrite, FileErrorsLeaveNothingBehind) {
     EXPECT_TRUE(plat::WriteProfileString(kFile, "s", "k", "1")); // nothing to change
 }
 
+// A caller whose helper reports no failure learns of each write that could not be made.
+TEST_F(ProfileWrite, AWatchNotesTheWritesThatFailWhileItLives) {
+    Put("[s]\r\nk=1\r\n");
+    ASSERT_EQ(chmod(Host().c_str(), 0444), 0);
+    plat::ProfileWriteWatch outer;
+    {
+        plat::ProfileWriteWatch inner;
+        EXPECT_TRUE(plat::WriteProfileString("C:\\ok.ini", "s", "k", "v"));
+        EXPECT_FALSE(plat::WriteProfileString(kFile, "s", "k", "2"));
+        EXPECT_FALSE(plat::WriteProfileString("C:\\nowhere\\x.ini", "s", "k", "v"));
+        ASSERT_EQ(inner.failures().size(), 2u);
+        EXPECT_EQ(inner.failures()[0].file, kFile);
+        EXPECT_EQ(inner.failures()[0].error, plat::kErrorAccessDenied);
+        EXPECT_EQ(inner.failures()[1].error, plat::kErrorPathNotFound);
+    }
+    EXPECT_FALSE(plat::WriteProfileValues(kFile, "s", {{"k", "3"}}));
+    EXPECT_EQ(outer.failures().size(), 3u);
+}
+
 TEST_F(ProfileWrite, RewritesKeepPermissionBitsAndNames) {
     Put("[s]\r\nk=1\r\n");
     ASSERT_EQ(chmod(Host().c_str(), 0640), 0);
