@@ -7,6 +7,7 @@
 #include "catalogue/selection_tree.h"
 #include "engine/path_roots.h"
 #include "engine/utilities.h"
+#include "platform/ascii_case.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 
@@ -48,17 +49,12 @@ ItemHandle InsertCatalogueItem(SelectionTree& tree, ItemHandle parent, Catalogue
     return handle;
 }
 
-std::string Upper(std::string name) {
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return name;
-}
 
 // The catalogue's section names, upper-cased (names compare without regard to case).
 std::unordered_set<std::string> CatalogueSections() {
     std::unordered_set<std::string> names;
     for (std::string& name : plat::ProfileSectionNames(CatalogueIniPath()))
-        names.insert(Upper(std::move(name)));
+        names.insert(plat::UpperAscii(name));
     return names;
 }
 
@@ -84,7 +80,7 @@ int LoadCatalogueItems(SelectionTree& tree, std::string_view prefix, int count, 
         }
         const int number = static_cast<int>(levels.back().next++);
         const std::string& levelPrefix = levels.back().prefix;
-        CatalogueItem item = sections.contains(Upper(ItemSectionName(levelPrefix, number)))
+        CatalogueItem item = sections.contains(plat::UpperAscii(ItemSectionName(levelPrefix, number)))
                                  ? ReadCatalogueItem(levelPrefix, number)
                                  : MissingCatalogueItem(levelPrefix, number);
         const ItemHandle handle = InsertCatalogueItem(tree, levels.back().parent, item, productKey);

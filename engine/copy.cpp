@@ -6,6 +6,7 @@
 #include "engine/recorded_delete.h"
 #include "engine/run_log.h"
 #include "engine/utilities.h"
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -25,10 +26,7 @@ std::string WithSeparator(std::string_view folder) {
 }
 
 std::string UpperFull(std::string_view path) {
-    std::string full = plat::FullWindowsPath(path);
-    for (char& c : full)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return full;
+    return plat::UpperAscii(plat::FullWindowsPath(path));
 }
 
 std::string ErrorText(std::string_view what, std::uint32_t error) {

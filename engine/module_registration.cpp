@@ -3,6 +3,7 @@
 #include "engine/copy.h"
 #include "engine/run_log.h"
 #include "engine/work_copy.h"
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -72,12 +73,6 @@ std::vector<long long> NumbersNamed(const std::vector<std::string>& names, std::
     return numbers;
 }
 
-std::string UpperText(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
 
 } // namespace
 
@@ -134,7 +129,7 @@ int RegisterModules(std::string_view path) {
 }
 
 bool IsModuleFile(std::string_view package) {
-    const std::string upper = UpperText(package);
+    const std::string upper = plat::UpperAscii(package);
     return upper.find("ORVRIOM.INI") != std::string::npos || upper.find("ORVWT.INI") != std::string::npos;
 }
 
@@ -145,7 +140,7 @@ void RestoreModuleFile(std::string_view package, std::string_view live) {
         return;
     }
     const WorkCopy work("TavoModule.ini");
-    const bool modules = UpperText(package).find("ORVRIOM.INI") != std::string::npos;
+    const bool modules = plat::UpperAscii(package).find("ORVRIOM.INI") != std::string::npos;
     if (plat::CopyFileTo(package, work.path(), false) &&
         (modules ? RegisterModules(work.path()) : RegisterImports(work.path())))
         CopyOneFile(work.path(), live, 0, 1);

@@ -1,20 +1,14 @@
 #include "engine/package_path.h"
 
+#include "platform/ascii_case.h"
 #include "platform/paths.h"
 
 namespace tavo {
 
 namespace {
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (UpperAscii(text[i]) != UpperAscii(prefix[i])) return false;
-    return true;
+    return text.size() >= prefix.size() && plat::EqualNoCaseAscii(text.substr(0, prefix.size()), prefix);
 }
 
 } // namespace

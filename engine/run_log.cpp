@@ -1,5 +1,6 @@
 #include "engine/run_log.h"
 
+#include "platform/ascii_case.h"
 #include "platform/system.h"
 
 #include <algorithm>
@@ -22,13 +23,8 @@ std::size_t RunLog::Count(RunEvent event) const {
 }
 
 bool RunLog::HasFailed(std::string_view path) const {
-    const auto same = [](char a, char b) {
-        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-        return upper(a) == upper(b);
-    };
     return std::any_of(entries_.begin(), entries_.end(), [&](const RunLogEntry& e) {
-        return e.event == RunEvent::Failed &&
-               std::equal(e.path.begin(), e.path.end(), path.begin(), path.end(), same);
+        return e.event == RunEvent::Failed && plat::EqualNoCaseAscii(e.path, path);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/file_lookup.h"
 #include "platform/file_pattern.h"
@@ -17,10 +18,6 @@
 namespace plat {
 
 namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // NTFS keeps a folder's names sorted by their upper-cased form; equal forms (possible only on the
 // host) fall back to the bytes so the order stays stable.

@@ -1,17 +1,11 @@
 #include "platform/file_pattern.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cstddef>
 
 namespace plat {
-
-namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-} // namespace
 
 FilePattern::FilePattern(std::string_view mask) {
     // The same rewriting FindFirstFile does before the file system matches the mask.

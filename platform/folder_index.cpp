@@ -1,5 +1,6 @@
 #include "platform/folder_index.h"
 
+#include "platform/ascii_case.h"
 #include "platform/paths.h"
 
 #include <dirent.h>
@@ -30,13 +31,6 @@ std::unordered_map<std::string, FolderNames>& Folders() {
     return folders;
 }
 
-std::string Upper(std::string_view name) {
-    std::string upper(name);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 bool Same(const FolderNames& names, const struct stat& st) {
     return names.device == st.st_dev && names.inode == st.st_ino && names.changed.tv_sec == st.st_mtim.tv_sec &&
            names.changed.tv_nsec == st.st_mtim.tv_nsec;
@@ -50,7 +44,7 @@ void Remember(FolderNames& names, const struct stat& st) {
 
 void AddName(FolderNames& names, std::string_view name) {
     if (!IsValidWindowsName(name)) return;
-    auto [it, added] = names.byUpper.try_emplace(Upper(name), name);
+    auto [it, added] = names.byUpper.try_emplace(UpperAscii(name), name);
     if (!added && name < it->second) it->second = std::string(name);
 }
 
@@ -101,7 +95,7 @@ std::optional<std::string> FindEntryNoCase(const std::string& folder, const std:
     auto it = folders.find(folder);
     const FolderNames* names = it != folders.end() && Same(it->second, st) ? &it->second : ReadFolder(folder, st);
     if (!names) return std::nullopt;
-    auto found = names->byUpper.find(Upper(name));
+    auto found = names->byUpper.find(UpperAscii(name));
     if (found == names->byUpper.end()) return std::nullopt;
     return found->second;
 }

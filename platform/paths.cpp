@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/folder_index.h"
 
@@ -28,15 +29,8 @@ PathState& State() {
     return state;
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    return true;
-}
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -116,9 +110,9 @@ bool IsDeviceName(std::string_view name) {
     std::string_view stem = name.substr(0, name.find('.'));
     while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
     for (std::string_view device : {"CON", "PRN", "AUX", "NUL"})
-        if (EqualNoCase(stem, device)) return true;
+        if (EqualNoCaseAscii(stem, device)) return true;
     if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9')
-        return EqualNoCase(stem.substr(0, 3), "COM") || EqualNoCase(stem.substr(0, 3), "LPT");
+        return EqualNoCaseAscii(stem.substr(0, 3), "COM") || EqualNoCaseAscii(stem.substr(0, 3), "LPT");
     return false;
 }
 } // namespace
@@ -172,7 +166,7 @@ std::string FullWindowsPath(std::string_view path) {
         if (rest.empty() || rest[0] != '\\') {
             // "C:name" is relative to the current folder when that is on C:, else to C:'s root.
             current = CurrentFolder();
-            if (EqualNoCase(current.substr(0, 2), drive)) rest = current.substr(2) + "\\" + rest;
+            if (EqualNoCaseAscii(current.substr(0, 2), drive)) rest = current.substr(2) + "\\" + rest;
         }
     } else if (p.size() >= 2 && p[0] == '\\' && p[1] == '\\') {
         return p; // a network path: no drive to map it to

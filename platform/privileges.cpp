@@ -1,5 +1,6 @@
 #include "platform/privileges.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -49,16 +50,6 @@ int IndexOf(Luid luid) {
     return -1;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto upper = [](char c) {
-            return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-        };
-        if (upper(a[i]) != upper(b[i])) return false;
-    }
-    return true;
-}
 
 bool Fail(std::uint32_t code) {
     SetLastError(code);
@@ -95,7 +86,7 @@ bool LookupPrivilegeValue(const char* systemName, const char* name, Luid* luid) 
     if (!name || !luid) return Fail(kErrorInvalidParameter);
     if (systemName && *systemName) return Fail(kErrorInvalidParameter);
     for (const Known& known : kKnown) {
-        if (EqualsNoCase(known.name, name)) {
+        if (EqualNoCaseAscii(known.name, name)) {
             *luid = known.luid;
             SetLastError(kErrorSuccess);
             return true;

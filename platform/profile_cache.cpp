@@ -1,5 +1,6 @@
 #include "platform/profile_cache.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/host_io.h"
 #include "platform/paths.h"
@@ -72,13 +73,6 @@ struct Cache {
 Cache& TheCache() {
     static Cache cache;
     return cache;
-}
-
-std::string UpperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
 }
 
 // What a host file holds, read from one descriptor between two fstat calls that agree.

@@ -1,5 +1,7 @@
 #include "platform/profile_document.h"
 
+#include "platform/ascii_case.h"
+
 namespace plat::profile {
 
 namespace {
@@ -14,10 +16,6 @@ bool IsBreak(char32_t unit) {
 bool IsBlankUnit(char32_t unit) {
     return unit == ' ' || unit == '\t' || unit == '\n' || unit == '\v' || unit == '\f' || unit == '\r' ||
            unit == 0x1A;
-}
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Code units of the text. ANSI and UTF-8 are read byte by byte: every character that shapes a line
@@ -89,10 +87,7 @@ std::size_t Document::NoCaseHash::operator()(std::string_view text) const {
 }
 
 bool Document::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    return true;
+    return EqualNoCaseAscii(a, b);
 }
 
 std::size_t Document::EntryKeyHash::operator()(const EntryKey& key) const {

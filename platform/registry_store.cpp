@@ -1,5 +1,6 @@
 #include "platform/registry_store.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/io_faults.h"
 #include "platform/paths.h"
@@ -91,10 +92,7 @@ template <typename Row> long EachRow(Use& use, Row&& row) {
 } // namespace
 
 std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return folded;
+    return UpperAscii(name);
 }
 
 bool IsKeyName(std::string_view name) {

@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 
 #include <sys/random.h>
@@ -52,7 +53,7 @@ std::string ComputerNameText() {
     label = label.substr(0, label.find('.'));
     std::string name;
     for (char c : label.substr(0, kMaxComputerName)) {
-        char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        char upper = UpperAscii(c);
         name += IsNetBiosCharacter(upper) ? upper : '-';
     }
     return name;
