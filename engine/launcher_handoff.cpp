@@ -21,7 +21,7 @@ bool IsGeneralActionFile(std::string_view actionFile) {
 }
 
 // The library reports no failure: each skin file it could not write is the run's failed entry,
-// so the summary names it and a run again brings the button in line.
+// so that the summary names it.
 template <class Write> void Watched(Write write) {
     plat::ProfileWriteWatch watch;
     write();

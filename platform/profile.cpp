@@ -6,6 +6,8 @@
 #include "platform/profile_cache.h"
 #include "platform/profile_edit.h"
 
+#include <mutex>
+
 namespace plat {
 
 // Tells every live ProfileWriteWatch of a write that could not be made.
@@ -134,6 +136,12 @@ bool Refuse() {
     return false;
 }
 
+// A run may work on another thread than the window's: the watches are shared under a lock.
+std::mutex& WatchLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 std::vector<ProfileWriteWatch*>& Watches() {
     static std::vector<ProfileWriteWatch*> watches;
     return watches;
@@ -141,7 +149,7 @@ std::vector<ProfileWriteWatch*>& Watches() {
 
 // Runs an edit under the file's cross-process lock on its current content, and writes the result
 // when it changed anything.
-template <class Edit> bool EditFileOnce(std::string_view file, Edit edit) {
+template <class Edit> bool ApplyEdit(std::string_view file, Edit edit) {
     std::optional<std::string> path = WindowsPathOf(file);
     if (!path) return false;
     std::optional<std::string> host = ToHostPath(*path);
@@ -164,8 +172,9 @@ template <class Edit> bool EditFileOnce(std::string_view file, Edit edit) {
     return profile::Replace(*path, *host, std::move(*bytes), exists ? current.mode : 0644);
 }
 
+// ApplyEdit, and every live watch hears of a write that could not be made.
 template <class Edit> bool EditFile(std::string_view file, Edit edit) {
-    if (EditFileOnce(file, edit)) return true;
+    if (ApplyEdit(file, edit)) return true;
     NoteFailedProfileWrite(file, LastError());
     return false;
 }
@@ -303,15 +312,18 @@ bool WriteProfileSectionAndValue(std::string_view file, std::string_view section
 }
 
 void NoteFailedProfileWrite(std::string_view file, std::uint32_t error) {
+    const std::lock_guard<std::mutex> hold(WatchLock());
     for (ProfileWriteWatch* watch : Watches())
         watch->failures_.push_back({std::string(file), error});
 }
 
 ProfileWriteWatch::ProfileWriteWatch() {
+    const std::lock_guard<std::mutex> hold(WatchLock());
     Watches().push_back(this);
 }
 
 ProfileWriteWatch::~ProfileWriteWatch() {
+    const std::lock_guard<std::mutex> hold(WatchLock());
     std::erase(Watches(), this);
 }
 

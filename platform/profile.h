@@ -73,6 +73,7 @@ class ProfileWriteWatch {
     ~ProfileWriteWatch();
     ProfileWriteWatch(const ProfileWriteWatch&) = delete;
     ProfileWriteWatch& operator=(const ProfileWriteWatch&) = delete;
+    // Read it on the thread that made the writes, once they are done.
     const std::vector<Failure>& failures() const { return failures_; }
 
   private:
