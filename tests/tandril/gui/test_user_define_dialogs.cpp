@@ -2,7 +2,7 @@
 #include "platform/profile.h"
 #include "tandril/gui/user_define_edit_dialog.h"
 #include "tandril/gui/user_define_list_dialog.h"
-#include "tandril_fixture.h"
+#include "../tandril_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>

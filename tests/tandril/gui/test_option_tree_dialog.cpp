@@ -6,7 +6,7 @@
 #include "tandril/gui/current_option_tree_dialog.h"
 #include "tandril/gui/option_tree_ctrl.h"
 #include "tandril/gui/option_tree_dialog.h"
-#include "tandril_fixture.h"
+#include "../tandril_fixture.h"
 
 #include <QApplication>
 #include <QLabel>

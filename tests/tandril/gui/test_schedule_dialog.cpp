@@ -1,6 +1,6 @@
 // The schedule dialog offscreen, driven through its controls: texts, enabling, the messages of OK
 // and the schedule service woken in another process.
-#include "schedule_fixture.h"
+#include "../schedule_fixture.h"
 #include "support/kernel_peer.h"
 #include "tandril/core/schedule_texts.h"
 #include "tandril/gui/schedule_setting_dialog.h"
