@@ -1,14 +1,10 @@
 #include "run_fixture.h"
 
 #include "catalogue/catalogue_loader.h"
-#include "catalogue/command_messages.h"
-#include "engine/package_archive.h"
 #include "engine/path_roots.h"
 #include "engine/product_code.h"
-#include "engine/progress.h"
-#include "engine/restore_flags.h"
-#include "engine/run_log.h"
 #include "engine/utilities.h"
+#include "support/process_state.h"
 
 #include <filesystem>
 
@@ -21,17 +17,6 @@ constexpr const char* kMessageKeys[] = {
     "Text_String_DONE_CLEAN",          "Text_String_DONE_RESTORE",             "Text_String_DONE_RESTORE_NDR",
     "Text_String_DONE_PACKUP",         "Text_String_DONE_PACKUP_NDR",          "Text_String_DISK_SPACE_NOT_ENOUGH_PACKUP",
 };
-
-void ResetProcessState() {
-    Roots() = PathRoots{};
-    SpaceCounters() = {};
-    SetProgressCounter(0);
-    CurrentRunLog().Clear();
-    RestoreFlags() = RestoreFlagSet{};
-    Messages() = CommandMessages{};
-    SetPackageArchivePath({});
-    ResetPackageArchive();
-}
 
 } // namespace
 

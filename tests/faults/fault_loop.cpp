@@ -1,5 +1,6 @@
 #include "fault_loop.h"
 
+#include "engine/path_roots.h"
 #include "engine/reg_file_writer.h"
 #include "platform/host_io.h"
 
@@ -80,6 +81,17 @@ std::string MemoryFolder() {
 } // namespace
 
 FaultMachine::FaultMachine() : TempPrefix(MemoryFolder()) {}
+
+void UseFaultRoots() {
+    Roots() = PathRoots{};
+    Roots().programFolder = "C:\\Prog\\";
+    Roots().windowsFolder = "C:\\WINDOWS\\";
+    Roots().tempFolder = "C:\\Temp\\";
+    Roots().packageFolder = "C:\\Pkg\\";
+    Roots().registryFolder = "C:\\Pkg\\Reg\\";
+    InstallFolder(1) = "C:\\DVR\\";
+    CurrentRunLog().Clear();
+}
 
 MachineState Snapshot(const TempPrefix& machine, const std::vector<RegistryTop>& tops) {
     MachineState state;

@@ -50,6 +50,11 @@ struct MachineState {
     bool operator==(const MachineState&) const = default;
 };
 
+// The engine's folders for the loops' runs: program C:\Prog\, Windows C:\WINDOWS\, temporary
+// C:\Temp\, package C:\Pkg\ with its registry folder C:\Pkg\Reg\, the DVR in C:\DVR\; and an
+// empty run log.
+void UseFaultRoots();
+
 MachineState Snapshot(const TempPrefix& machine, const std::vector<RegistryTop>& tops = {});
 
 // The platform's temporary files anywhere on drive C:.

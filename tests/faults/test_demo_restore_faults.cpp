@@ -3,19 +3,14 @@
 // run goes on past the failed entry, and its summary names what failed.
 #include "fault_loop.h"
 
-#include "catalogue/command_messages.h"
 #include "cli/exit_status.h"
 #include "cli/library_host.h"
 #include "cli/product_command.h"
-#include "engine/package_archive.h"
-#include "engine/path_roots.h"
-#include "engine/progress.h"
 #include "engine/reg_file_import.h"
 #include "engine/reg_file_parser.h"
-#include "engine/restore_flags.h"
 #include "engine/run_log.h"
-#include "engine/utilities.h"
 #include "support/demo_package.h"
+#include "support/process_state.h"
 #include "tavoctl_process.h"
 
 #include <CLI/CLI.hpp>
@@ -69,19 +64,6 @@ struct DemoMachine {
     FaultMachine machine;
     fs::path package;
 };
-
-// The process-wide state a tavoctl process starts without.
-void ResetProcessState() {
-    Roots() = PathRoots{};
-    SpaceCounters() = {};
-    SetProgressCounter(0);
-    CurrentRunLog().Clear();
-    RestoreFlags() = RestoreFlagSet{};
-    Messages() = CommandMessages{};
-    SetSettingsIniPath({});
-    SetPackageArchivePath({});
-    ResetPackageArchive();
-}
 
 struct InProcessRun {
     int status = -1;

@@ -13,19 +13,9 @@
 namespace tavo::test {
 namespace {
 
-void UseRoots() {
-    Roots() = PathRoots{};
-    Roots().programFolder = "C:\\Prog\\";
-    Roots().windowsFolder = "C:\\WINDOWS\\";
-    Roots().packageFolder = "C:\\Pkg\\";
-    Roots().registryFolder = "C:\\Pkg\\Reg\\";
-    InstallFolder(1) = "C:\\DVR\\";
-    CurrentRunLog().Clear();
-}
-
 class FoundFaults : public ::testing::Test {
   protected:
-    FoundFaults() { UseRoots(); }
+    FoundFaults() { UseFaultRoots(); }
     ~FoundFaults() override {
         plat::io::Disarm();
         Roots() = PathRoots{};

@@ -45,14 +45,7 @@ void LayOut(const TempPrefix& machine) {
 "Title"="Front door"
 )"));
     ASSERT_EQ(imported.error, 0) << imported.where;
-    Roots() = PathRoots{};
-    Roots().programFolder = "C:\\Prog\\";
-    Roots().windowsFolder = "C:\\WINDOWS\\";
-    Roots().tempFolder = "C:\\Temp\\";
-    Roots().packageFolder = "C:\\Pkg\\";
-    Roots().registryFolder = "C:\\Pkg\\Reg\\";
-    InstallFolder(1) = "C:\\DVR\\";
-    CurrentRunLog().Clear();
+    UseFaultRoots();
 }
 
 int Packup() {

@@ -162,13 +162,7 @@ TEST(RegistryFaults, ARestoreOfRegistryTreesGoesOnPastTheFailedEntry) {
             "[INI_WINDOW_PATH_ALL]\r\nIWPA_1=Site.ini\r\n[REGISTER_TREE_ALL]\r\n"
             "RTA_1_MAIN_KEY=4\r\nRTA_1_SUB_KEY=SOFTWARE\\Site\\Recording\r\nRTA_1_FILE=Recording.hiv\r\n"
             "RTA_2_MAIN_KEY=4\r\nRTA_2_SUB_KEY=SOFTWARE\\Site\\Network\r\nRTA_2_FILE=Network.hiv\r\n");
-        Roots() = PathRoots{};
-        Roots().programFolder = "C:\\Prog\\";
-        Roots().windowsFolder = "C:\\WINDOWS\\";
-        Roots().packageFolder = "C:\\Pkg\\";
-        Roots().registryFolder = "C:\\Pkg\\Reg\\";
-        InstallFolder(1) = "C:\\DVR\\";
-        CurrentRunLog().Clear();
+        UseFaultRoots();
     };
     const auto run = [] { return RunPackupRestore("C:\\Prog\\Action\\Registry.ini", "", 0, 1); };
     MachineState after;
