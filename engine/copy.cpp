@@ -174,10 +174,7 @@ int CopyOneFile(std::string_view source, std::string_view destination, int failI
                 int removeOnFailure) {
     const std::size_t cut = destination.find_last_of("\\/");
     if (cut != std::string_view::npos) EnsurePathFolders(destination.substr(0, cut + 1));
-    std::string lowerSource(source);
-    for (char& c : lowerSource)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (lowerSource.find("orvuserdefine.ini") != std::string::npos) {
+    if (plat::LowerAscii(source).find("orvuserdefine.ini") != std::string::npos) {
         // The launcher button follows the applications the copy brings.
         const UserDefineCopy userDefine(source, destination);
         const int result = CopyIntoFolder(source, destination, failIfExists, removeOnFailure);

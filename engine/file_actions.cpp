@@ -8,6 +8,7 @@
 #include "engine/recorded_delete.h"
 #include "engine/run_log.h"
 #include "engine/utilities.h"
+#include "platform/ascii_case.h"
 
 #include <string>
 
@@ -35,17 +36,6 @@ constexpr FileKind kAllFileInKwPath{"ALL_FILE_IN_KW_PATH", "AFIGP_", KindRoot::A
 constexpr FileKind kAllFileInKwPathPnr{"ALL_FILE_IN_KW_PATH_PNR", "AFIGP_PNR_", KindRoot::ActiveProduct,
                                        true};
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 int DeleteForDefaults(std::string_view path) {
     return DeleteRecorded(path, "reset to defaults");
 }
@@ -57,7 +47,7 @@ void ResetEntry(const FileKind& kind, const std::string& live, std::string_view 
         return;
     }
     // The launcher button has been told to go already; its INI stays for the library to read.
-    if (kind.keepsUserDefine && EqualsNoCase(value, "OrvUserDefine.ini")) {
+    if (kind.keepsUserDefine && plat::EqualNoCaseAscii(value, "OrvUserDefine.ini")) {
         CurrentRunLog().Record(RunEvent::Skipped, live, "the user-define INI stays");
         return;
     }

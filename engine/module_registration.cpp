@@ -37,15 +37,9 @@ int ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     return count;
 }
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The number n of a name that "<prefix>%d" formats from n, the prefix matched without regard to case.
 std::optional<long long> NumberOfName(std::string_view name, std::string_view prefix) {
-    if (name.size() <= prefix.size()) return {};
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(name[i]) != Lower(prefix[i])) return {};
+    if (name.size() <= prefix.size() || !plat::StartsWithNoCaseAscii(name, prefix)) return {};
     std::string_view digits = name.substr(prefix.size());
     const bool negative = digits.front() == '-';
     if (negative) digits.remove_prefix(1);

@@ -3,6 +3,7 @@
 #include "engine/restore_flags.h"
 #include "engine/run_log.h"
 #include "engine/work_copy.h"
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -23,13 +24,6 @@ bool& RestoreRunning() {
 
 constexpr std::array<std::string_view, 4> kNetworkSections{"MirrorHost", "Remote DVR", "Remote Desktop",
                                                            "NetWork"};
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
 
 // A failed copy is recorded against the live INI, the file the merge could not bring back.
 bool CopyRecorded(const std::string& from, std::string_view to, std::string_view live,
@@ -56,7 +50,7 @@ bool CopyIniSection(std::string_view section, std::string_view from, std::string
     std::set<std::string> seen;
     for (const std::string& key : plat::ProfileKeys(from, section)) {
         // A later duplicate reads as the first; it would only write the same key again.
-        if (!seen.insert(LowerCase(key)).second) continue;
+        if (!seen.insert(plat::LowerAscii(key)).second) continue;
         entries.push_back(key + '=' + plat::ProfileString(from, section, key, ""));
     }
     // One write, so the section is never seen half replaced.
@@ -66,7 +60,7 @@ bool CopyIniSection(std::string_view section, std::string_view from, std::string
 
 bool TakesMultiInstanceMerge(std::string_view source) {
     if (!RestoreRunning() || RestoreFlags().plainCopy) return false;
-    if (LowerCase(source).find("orvmulti.ini") == std::string::npos) return false;
+    if (plat::LowerAscii(source).find("orvmulti.ini") == std::string::npos) return false;
     std::uint64_t size = 0;
     std::uint32_t attributes = 0;
     return plat::FileAttributesEx(source, &attributes, &size) && (attributes & plat::kAttrDirectory) == 0 &&
@@ -74,7 +68,7 @@ bool TakesMultiInstanceMerge(std::string_view source) {
 }
 
 int MergeMultiInstanceIni(std::string_view source, std::string_view destination) {
-    std::string side = LowerCase(source);
+    std::string side = plat::LowerAscii(source);
     side.replace(side.size() - 4, 4, "_1.ini");
     // Merging from a stale or missing side copy would put old or empty sections into the live file.
     if (!CopyRecorded(std::string(source), side, destination, "side copy")) return 0;

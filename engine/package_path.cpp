@@ -5,14 +5,6 @@
 
 namespace tavo {
 
-namespace {
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && plat::EqualNoCaseAscii(text.substr(0, prefix.size()), prefix);
-}
-
-} // namespace
-
 std::optional<std::string> PackagePath(std::string_view packageFolder, std::string_view relative) {
     if (packageFolder.empty()) return std::nullopt;
     std::string path(packageFolder);
@@ -21,8 +13,8 @@ std::optional<std::string> PackagePath(std::string_view packageFolder, std::stri
     if (folder.back() != '\\') folder += '\\';
     // The same name made full must still begin with the package folder.
     const std::string full = plat::FullWindowsPath(path);
-    if (full.size() + 1 == folder.size() && StartsWithNoCase(folder, full)) return path; // the folder itself
-    if (!StartsWithNoCase(full, folder)) return std::nullopt;
+    if (full.size() + 1 == folder.size() && plat::StartsWithNoCaseAscii(folder, full)) return path; // the folder itself
+    if (!plat::StartsWithNoCaseAscii(full, folder)) return std::nullopt;
     return path;
 }
 

@@ -10,6 +10,7 @@
 #include "engine/registry_root.h"
 #include "engine/run_log.h"
 #include "engine/utilities.h"
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/profile.h"
 
@@ -222,10 +223,7 @@ int DefaultsSectionValue(std::string_view section, int number, std::string_view 
         return 0;
     }
     // The shell's value, its file and its folder are never reset.
-    std::string lower = valueName;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (lower == "explorer.exe") {
+    if (plat::EqualNoCaseAscii(valueName, "explorer.exe")) {
         plat::RegCloseKey(key);
         log.Record(RunEvent::Kept, path, "the shell's value stays");
         return 0;

@@ -29,14 +29,6 @@ constexpr std::uint32_t kRestoreAccess = 0x2001F;
 
 enum class Direction { Packup, Restore, Defaults };
 
-bool IsProgramFile(std::string_view path) {
-    if (path.size() < 4) return false;
-    std::string end(path.substr(path.size() - 4));
-    for (char& c : end)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return end == ".exe";
-}
-
 void Failed(plat::HKey root, std::string_view subKey, std::string_view what) {
     CurrentRunLog().Record(RunEvent::Failed, KeyPathText(root, subKey), what);
 }

@@ -1,5 +1,6 @@
 #include "engine/utilities.h"
 
+#include "platform/ascii_case.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -18,17 +19,6 @@ bool IsFolder(std::string_view path) {
 
 bool EndsWithSeparator(std::string_view path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view lowerSuffix) {
-    if (text.size() < lowerSuffix.size()) return false;
-    const std::string_view tail = text.substr(text.size() - lowerSuffix.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        const char c = tail[i];
-        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != lowerSuffix[i]) return false;
-    }
-    return true;
 }
 
 void ReadValue(const std::string& file, std::string_view section, std::string_view key, int kind,
@@ -81,9 +71,13 @@ int EnsurePathFolders(std::string_view folder) {
     return EnsureDirectory(std::string(parent) + std::string(child));
 }
 
+bool IsProgramFile(std::string_view path) {
+    return plat::EndsWithNoCaseAscii(path, ".exe");
+}
+
 int DeleteUnlessProgram(std::string_view path) {
     // The one way the engine deletes files: no reset, failed copy or clean-up removes a program.
-    if (EndsWithNoCase(path, ".exe")) return 1;
+    if (IsProgramFile(path)) return 1;
     return plat::RemoveFile(path) ? 0 : -1;
 }
 

@@ -12,7 +12,9 @@ namespace tavo {
 int EnsureDirectory(std::string_view folder);
 // For a folder path ending in '\': 1 when it exists afterwards, else 0.
 int EnsurePathFolders(std::string_view folder);
-// 1 for a program file (".exe", any case) that is kept; else 0 when removed, -1 on failure.
+// A program file: a name ending in ".exe" in any case. The engine never deletes or writes one.
+bool IsProgramFile(std::string_view path);
+// 1 for a program file that is kept; else 0 when removed, -1 on failure.
 int DeleteUnlessProgram(std::string_view path);
 // Deletes every file below a folder path ending in '\' (program files kept, folders kept):
 // 1, or 0 when the path is not a folder or cannot be listed. Each file goes to `deleteFile`:

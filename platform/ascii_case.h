@@ -11,10 +11,20 @@ constexpr char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+constexpr char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 inline std::string UpperAscii(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) c = UpperAscii(c);
     return upper;
+}
+
+inline std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = LowerAscii(c);
+    return lower;
 }
 
 constexpr bool EqualNoCaseAscii(std::string_view a, std::string_view b) {
@@ -22,6 +32,14 @@ constexpr bool EqualNoCaseAscii(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
     return true;
+}
+
+constexpr bool StartsWithNoCaseAscii(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualNoCaseAscii(text.substr(0, prefix.size()), prefix);
+}
+
+constexpr bool EndsWithNoCaseAscii(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && EqualNoCaseAscii(text.substr(text.size() - suffix.size()), suffix);
 }
 
 } // namespace plat
