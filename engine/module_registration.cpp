@@ -67,7 +67,6 @@ std::vector<long long> NumbersNamed(const std::vector<std::string>& names, std::
     return numbers;
 }
 
-
 } // namespace
 
 int GetMachineGuid(plat::Guid* guid) {
