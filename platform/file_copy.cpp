@@ -51,12 +51,16 @@ class Descriptor {
     int fd_;
 };
 
-// Copies all of `in` to `out` in chunks: in the kernel where the file system can (which may share
-// the data blocks), else through a buffer. Never holds a whole large file in memory.
-bool CopyData(int in, int out) {
+// Copies all of `in` (`size` bytes when it was opened) to `out` in chunks: in the kernel where the
+// file system can (which may share the data blocks), else through a buffer. Never holds a whole
+// large file in memory.
+bool CopyData(int in, int out, off_t size) {
     constexpr std::size_t kKernelChunk = std::size_t{1} << 30;
-    for (;;) {
+    for (off_t copied = 0;;) {
         ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kKernelChunk, 0);
+        // A file that reports its size is copied as it stood when opened, without asking again for
+        // the end; one that reports none (a size of 0) is read to its end.
+        if (n > 0 && (copied += n) == size) return true;
         if (n > 0) continue;
         if (n == 0) return true;
         if (errno == EINTR) continue;
@@ -99,6 +103,7 @@ struct CopyPlan {
     struct stat sourceStat {};
     std::string target; // the host file to write: a link's target when the destination is a link
     bool replacing = false;
+    dev_t targetDevice = 0; // the file system of the file replaced, when replacing
 };
 
 // Opens the source and checks the destination; false with the last error set.
@@ -117,11 +122,12 @@ bool PlanCopy(std::string_view source, std::string_view destination, bool failIf
     if (!to) return false;
     plan.target = to->hostPath;
     struct stat targetStat {};
-    if (::lstat(plan.target.c_str(), &targetStat) == 0) {
+    if (host::LinkStat(*to, targetStat) == 0) {
         plan.replacing = true;
         if (S_ISLNK(targetStat.st_mode) && ::stat(plan.target.c_str(), &targetStat) == 0)
             plan.target = ThroughLink(plan.target);
         if (S_ISDIR(targetStat.st_mode)) return Fail(kErrorAccessDenied);
+        plan.targetDevice = targetStat.st_dev;
         if (to->folderOnly) return Fail(kErrorInvalidName);
         if (failIfExists) return Fail(kErrorFileExists);
         if (targetStat.st_dev == plan.sourceStat.st_dev && targetStat.st_ino == plan.sourceStat.st_ino)
@@ -142,7 +148,7 @@ bool WriteTemporary(const CopyPlan& plan, bool flush, std::string& temporary) {
     Descriptor out(host::OpenTemporaryIn(host::HostFolderOf(plan.target), temporary));
     if (out.get() < 0) return Fail(errno == ENOENT ? kErrorPathNotFound : ErrorFromErrno(errno));
     struct timespec times[2] = {{0, UTIME_OMIT}, plan.sourceStat.st_mtim};
-    bool ok = io::Proceed(io::Step::Copy) && CopyData(plan.in.get(), out.get()) &&
+    bool ok = io::Proceed(io::Step::Copy) && CopyData(plan.in.get(), out.get(), plan.sourceStat.st_size) &&
               ::fchmod(out.get(), plan.sourceStat.st_mode & 0777) == 0 && ::futimens(out.get(), times) == 0 &&
               (!flush || ::fdatasync(out.get()) == 0);
     int err = errno;
@@ -207,15 +213,14 @@ struct ReplacingCopies::State {
     std::vector<FileSystem> fileSystems;
     std::uint64_t bytes = 0;
 
-    // The file system of a host folder, opened on first use; false with the last error set.
-    bool FileSystemOf(const std::string& folder, std::size_t& index) {
-        struct stat st {};
-        if (::stat(folder.c_str(), &st) != 0) return Fail(ErrorFromErrno(errno));
+    // The file system `device` (that of the file a copy replaces), opened through the folder of its
+    // temporaries on first use; false with the last error set.
+    bool FileSystemOf(dev_t device, const std::string& folder, std::size_t& index) {
         for (index = 0; index < fileSystems.size(); ++index)
-            if (fileSystems[index].device == st.st_dev) return true;
+            if (fileSystems[index].device == device) return true;
         int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) return Fail(ErrorFromErrno(errno));
-        fileSystems.push_back({st.st_dev, Descriptor(fd), false});
+        fileSystems.push_back({device, Descriptor(fd), false});
         return true;
     }
 };
@@ -236,7 +241,7 @@ ReplacingCopies::Result ReplacingCopies::Add(std::string_view source, std::strin
                    ? Result::Copied
                    : Result::Failed;
     std::size_t fileSystem = 0;
-    if (!state_->FileSystemOf(host::HostFolderOf(plan.target), fileSystem) ||
+    if (!state_->FileSystemOf(plan.targetDevice, host::HostFolderOf(plan.target), fileSystem) ||
         !WriteTemporary(plan, false, temporary))
         return Result::Failed;
     state_->waiting.push_back({std::move(temporary), std::move(plan.target), fileSystem});

@@ -21,12 +21,22 @@ std::optional<NamedEntry> NameEntry(std::string_view windowsPath) {
         full.pop_back();
         entry.folderOnly = true;
     }
-    auto host = ToHostPath(full);
+    auto host = ResolveHostPath(full, &entry.status);
     if (!host) return std::nullopt;
     entry.hostPath = std::move(*host);
     while (entry.hostPath.size() > 1 && entry.hostPath.back() == '/')
         entry.hostPath.pop_back();
     return entry;
+}
+
+int LinkStat(const NamedEntry& entry, struct stat& st) {
+    if (!entry.status.known) return ::lstat(entry.hostPath.c_str(), &st);
+    if (!entry.status.exists) {
+        errno = ENOENT;
+        return -1;
+    }
+    st = entry.status.linkStat;
+    return 0;
 }
 
 std::string HostFolderOf(const std::string& hostPath) {

@@ -73,7 +73,7 @@ bool FileAttributesEx(std::string_view path, std::uint32_t* attributes, std::uin
     auto entry = host::NameEntry(path);
     if (!entry) return false;
     struct stat st {};
-    if (::lstat(entry->hostPath.c_str(), &st) != 0) return Fail(host::MissingEntryError(entry->hostPath, errno));
+    if (host::LinkStat(*entry, st) != 0) return Fail(host::MissingEntryError(entry->hostPath, errno));
     std::uint64_t bytes = 0;
     const std::uint32_t found = host::EntryAttributes(AT_FDCWD, entry->hostPath.c_str(), st, &bytes);
     if (entry->folderOnly && !(found & kAttrDirectory)) return Fail(kErrorInvalidName);
@@ -107,7 +107,7 @@ bool RemoveFile(std::string_view path) {
     auto entry = host::NameEntry(path);
     if (!entry) return false;
     struct stat st {};
-    if (::lstat(entry->hostPath.c_str(), &st) != 0)
+    if (host::LinkStat(*entry, st) != 0)
         return Fail(host::MissingEntryError(entry->hostPath, errno));
     if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
     if (entry->folderOnly)
@@ -124,13 +124,13 @@ bool MoveFileReplacing(std::string_view source, std::string_view destination) {
     auto from = host::NameEntry(source);
     if (!from) return false;
     struct stat st {};
-    if (::lstat(from->hostPath.c_str(), &st) != 0)
+    if (host::LinkStat(*from, st) != 0)
         return Fail(host::MissingEntryError(from->hostPath, errno));
     if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
     if (from->folderOnly) return Fail(kErrorInvalidName);
     auto to = host::NameEntry(destination);
     if (!to) return false;
-    if (::lstat(to->hostPath.c_str(), &st) == 0) {
+    if (host::LinkStat(*to, st) == 0) {
         if (S_ISDIR(st.st_mode) || (!S_ISLNK(st.st_mode) && host::IsReadOnlyMode(st.st_mode)))
             return Fail(kErrorAccessDenied);
         if (to->folderOnly) return Fail(kErrorInvalidName);

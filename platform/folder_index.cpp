@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <string_view>
 #include <unordered_map>
 
@@ -85,18 +86,31 @@ std::pair<std::string, std::string> Split(const std::string& hostPath) {
 
 } // namespace
 
-std::optional<std::string> FindEntryNoCase(const std::string& folder, const std::string& name) {
+std::optional<std::string> FindEntryNoCase(const std::string& folder, const std::string& name,
+                                           const struct stat* folderStat, EntryStatus* status) {
     std::string exact = folder + "/" + name;
     struct stat st {};
-    if (lstat(exact.c_str(), &st) == 0) return name;
-    if (stat(folder.empty() ? "/" : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+    if (lstat(exact.c_str(), &st) == 0) {
+        if (status) *status = {true, true, st};
+        return name;
+    }
+    const bool absent = errno == ENOENT;
+    if (folderStat) {
+        st = *folderStat;
+    } else if (stat(folder.empty() ? "/" : folder.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    if (!S_ISDIR(st.st_mode)) return std::nullopt;
 
     auto& folders = Folders();
     auto it = folders.find(folder);
     const FolderNames* names = it != folders.end() && Same(it->second, st) ? &it->second : ReadFolder(folder, st);
     if (!names) return std::nullopt;
     auto found = names->byUpper.find(UpperAscii(name));
-    if (found == names->byUpper.end()) return std::nullopt;
+    if (found == names->byUpper.end()) {
+        if (status && absent) *status = {true, false, {}};
+        return std::nullopt;
+    }
     return found->second;
 }
 
@@ -119,11 +133,12 @@ void NoteEntryRemoved(const std::string& hostPath) {
     Folders().erase(Split(hostPath).first);
 }
 
-std::optional<std::string> KnownFolder(const std::string& windowsFolder) {
+std::optional<std::string> KnownFolder(const std::string& windowsFolder, struct stat* folderStat) {
     auto& folders = Known().hostByWindows;
     auto it = folders.find(windowsFolder);
     if (it == folders.end()) return std::nullopt;
-    struct stat st {};
+    struct stat own {};
+    struct stat& st = folderStat ? *folderStat : own;
     if (stat(it->second.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         folders.erase(it);
         return std::nullopt;

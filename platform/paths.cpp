@@ -2,6 +2,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/error.h"
+#include "platform/file_lookup.h"
 #include "platform/folder_index.h"
 
 #include <sys/stat.h>
@@ -209,6 +210,11 @@ std::string FullWindowsPath(std::string_view path) {
 }
 
 std::optional<std::string> ToHostPath(std::string_view windowsPath) {
+    return host::ResolveHostPath(windowsPath, nullptr);
+}
+
+std::optional<std::string> host::ResolveHostPath(std::string_view windowsPath, EntryStatus* last) {
+    if (last) *last = {};
     std::string full = FullWindowsPath(windowsPath);
     if (full.size() < 3 || !IsDriveLetter(full[0]) || full[1] != ':') {
         SetLastError(kErrorPathNotFound);
@@ -224,8 +230,9 @@ std::optional<std::string> ToHostPath(std::string_view windowsPath) {
     std::string host;
     std::size_t start = 3;
     bool parentKnown = false;
+    struct stat parentStat {};
     if (!parent.empty()) {
-        if (auto known = host::KnownFolder(parent)) {
+        if (auto known = host::KnownFolder(parent, &parentStat)) {
             host = std::move(*known);
             start = parentEnd + 1;
             parentKnown = true;
@@ -249,7 +256,10 @@ std::optional<std::string> ToHostPath(std::string_view windowsPath) {
             return std::nullopt;
         }
         if (resolving) {
-            if (auto found = host::FindEntryNoCase(host, part)) {
+            // The folder just checked need not be looked at again for its last entry.
+            const bool lastPart = end == full.size();
+            if (auto found = host::FindEntryNoCase(host, part, lastPart && parentKnown ? &parentStat : nullptr,
+                                                   lastPart ? last : nullptr)) {
                 part = *found;
             } else {
                 resolving = false;
